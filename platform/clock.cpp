@@ -1,0 +1,25 @@
+// Monotonic millisecond clock from program start, with fixed-step and test overrides.
+// Depends on: <chrono>.
+#include "platform/clock.h"
+
+#include <chrono>
+
+namespace {
+const auto programStart = std::chrono::steady_clock::now();
+float fixedStepMs = 0.0f;
+long fixedFrame = 0;
+int64_t pinnedMs = -1;
+}
+
+uint32_t clockMilliseconds()
+{
+    if (pinnedMs >= 0) return (uint32_t)pinnedMs;
+    if (fixedStepMs > 0.0f) return (uint32_t)((double)fixedFrame * (double)fixedStepMs);
+    auto elapsed = std::chrono::steady_clock::now() - programStart;
+    return (uint32_t)std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+}
+
+void clockUseFixedStep(float stepMs) { fixedStepMs = stepMs; }
+bool clockIsFixedStep() { return fixedStepMs > 0.0f; }
+void clockSetFrame(long frame) { fixedFrame = frame; }
+void clockSetForTesting(int64_t ms) { pinnedMs = ms; }

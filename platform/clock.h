@@ -1,0 +1,16 @@
+// The game's one millisecond clock: counts from program start, or in fixed steps per frame.
+// Depends on: nothing.
+#pragma once
+#include <cstdint>
+
+// Milliseconds as an unsigned 32-bit count. Counting from program start rather than
+// system boot keeps float conversions of it precise for any machine uptime.
+uint32_t clockMilliseconds();
+
+// Deterministic runs: with a step set, the clock reads frame × step.
+void clockUseFixedStep(float stepMs);
+bool clockIsFixedStep();
+void clockSetFrame(long frame);
+
+// Tests only: pin the clock to a value (pass -1 to let it run again).
+void clockSetForTesting(int64_t ms);

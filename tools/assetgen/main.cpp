@@ -1,0 +1,25 @@
+// kerbrunner-assetgen OUTDIR: writes every asset of the game below OUTDIR, deterministically.
+// Depends on: assetgen.h.
+#include "tools/assetgen/assetgen.h"
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
+        std::fprintf(stderr, "usage: %s OUTDIR\nWrites the pictures, models and sounds of "
+                             "Kerb Runner below OUTDIR.\n", argv[0]);
+        return argc == 2 ? 0 : 2;
+    }
+    std::string outDir = argv[1];
+    if (!makeDirectories(outDir)) return 1;
+    bool ok = generatePictures(outDir);
+    ok = generateCharacters(outDir) && ok;
+    ok = generateSounds(outDir) && ok;
+    if (!ok) {
+        std::fprintf(stderr, "assetgen: some assets could not be written\n");
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,13 @@
+// Texture slots: every picture of the game as a mipmapped GL texture under a fixed slot.
+// Depends on: bmp_image.h, texture_table.h, the platform message box, OpenGL/GLU.
+#pragma once
+#include "world/texture_table.h"
+
+// GL texture names by slot; 0 for a slot that holds no picture.
+extern unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
+
+// Reads the picture at path into a new texture stored in slots[slot]. A picture that
+// cannot be used has shown its message already; the program then ends with status 1.
+void loadTexture(unsigned int* slots, const char* path, int slot);
+// Every picture of the slot table, in ascending slot order.
+void loadAllTextures(unsigned int* slots);
