@@ -1,1 +1,117 @@
-int main() { return 0; }
+// Kerb Runner: asks for the player's name, opens the window and runs the game.
+// Depends on: startup, frame loop, input, options, harness, the platform layer, GLUT.
+#include "app/frame_loop.h"
+#include "app/harness.h"
+#include "app/input.h"
+#include "app/options.h"
+#include "app/startup.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/pointer.h"
+
+#include <GL/freeglut.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const unsigned int DISPLAY_MODE = GLUT_DOUBLE | GLUT_DEPTH;  // 18: RGBA, double-buffered, depth
+const int WINDOWED_WIDTH = 1024;
+const int WINDOWED_HEIGHT = 768;
+const int EXIT_USAGE = 2;
+const int EXIT_NO_DISPLAY = 1;
+
+bool displayAvailable()
+{
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display && *display) || (wayland && *wayland);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "kerbrunner: %s\n%s", error.c_str(), USAGE_TEXT);
+        return EXIT_USAGE;
+    }
+    if (options.help) {
+        std::fputs(USAGE_TEXT, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("Kerb Runner %s\n", KERB_VERSION);
+        return 0;
+    }
+    if (!options.scriptPath.empty() && !harnessLoadScript(options.scriptPath, error)) {
+        std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
+        return EXIT_USAGE;
+    }
+    if (!options.tracePath.empty() && !harnessOpenTrace(options.tracePath, error)) {
+        std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
+        return EXIT_USAGE;
+    }
+    if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
+        std::fprintf(stderr, "kerbrunner: cannot use the data directory %s: %s\n",
+                     options.dataDir.c_str(), std::strerror(errno));
+        return EXIT_USAGE;
+    }
+    if (options.fixedStepMs > 0) clockUseFixedStep(options.fixedStepMs);
+    if (!options.scriptPath.empty()) messageBoxSetNonBlocking(true);
+
+    if (options.hasName) {
+        setNameFromArgument(options.name.c_str());
+    } else {
+        std::printf("%s", NAME_PROMPT);
+        std::fflush(stdout);
+        readNameWord(stdin);
+        storePlayerName(nameInput);
+    }
+    std::printf("%s", START_MESSAGE);
+    std::fflush(stdout);
+
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "\nkerbrunner: the game needs a graphical display, and none is set "
+                             "(DISPLAY is empty)\n");
+        return EXIT_NO_DISPLAY;
+    }
+
+    int glutArgc = (int)options.passOn.size();
+    std::vector<char*> glutArgv;
+    for (std::string& s : options.passOn) glutArgv.push_back(&s[0]);
+    glutArgv.push_back(nullptr);
+    glutInit(&glutArgc, glutArgv.data());
+    glutInitDisplayMode(DISPLAY_MODE);
+    if (options.windowed) {
+        glutInitWindowSize(WINDOWED_WIDTH, WINDOWED_HEIGHT);
+        glutInitWindowPosition(0, 0);
+    }
+    windowId = glutCreateWindow(WINDOW_TITLE);
+    pointerAttachWindow();
+    pointerHide();
+    messageBoxAttachWindow();
+    if (!options.windowed) glutFullScreen();
+
+    initGame();
+
+    glutIgnoreKeyRepeat(1);
+    glutKeyboardFunc(onKeyDown);
+    glutKeyboardUpFunc(onKeyUp);
+    glutSpecialFunc(onSpecialKey);
+    glutMouseFunc(onMouseButton);
+    glutMotionFunc(onMouseMotion);
+    glutPassiveMotionFunc(onMouseMotion);
+    glutDisplayFunc(displayFrame);
+    glutIdleFunc(displayFrame);
+    glutReshapeFunc(reshapeWindow);
+    glutMainLoop();
+    return 0;
+}

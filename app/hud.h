@@ -1,0 +1,5 @@
+// The 2D overlay of play mode.
+// Depends on: game_state.h.
+#pragma once
+
+void drawHud();

@@ -1,0 +1,33 @@
+// The one-time start-up of the game: the fixed GL state and every asset, loaded once.
+// Depends on: startup.h, lighting, textures, street scene, sound, GL.
+#include "app/startup.h"
+
+#include "app/sound.h"
+#include "world/lighting.h"
+#include "world/street_scene.h"
+#include "world/textures.h"
+
+#include <GL/gl.h>
+
+void initGame()
+{
+    glShadeModel(GL_SMOOTH);
+    // Additive blending for the hand pictures; blending itself stays off until they draw.
+    glBlendFunc(GL_ONE, GL_ONE);
+    setupLighting();
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_POLYGON_SMOOTH);
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_ALPHA_TEST);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnable(GL_AUTO_NORMAL);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_TEXTURE_2D);
+    loadAllTextures(TextureSlots);
+    // The passers-by (models and placement) join here when the characters arrive.
+    buildStreetScene();
+    initSound();
+}

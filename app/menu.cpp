@@ -1,0 +1,50 @@
+// Draws the picture of the selected menu item, or the about or help page.
+// Depends on: menu.h, game_state.h, textures.h, startup.h, GL.
+#include "app/menu.h"
+
+#include "app/game_state.h"
+#include "app/startup.h"
+#include "world/textures.h"
+
+#include <GL/gl.h>
+
+int menuPictureSlot()
+{
+    const GameState& g = gameState;
+    if (g.aboutShown && !g.helpShown) return ABOUT_PAGE_SLOT;
+    if (g.helpShown && !g.aboutShown) return HELP_PAGE_SLOT;
+    return MENU_FIRST_SLOT + g.menuIndex;
+}
+
+void drawFullScreenPicture(int slot)
+{
+    glBindTexture(GL_TEXTURE_2D, TextureSlots[slot]);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex2f(0, 0);
+    glTexCoord2f(1, 1);
+    glVertex2f(windowWidth, 0);
+    glTexCoord2f(1, 0);
+    glVertex2f(windowWidth, windowHeight);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, windowHeight);
+    glEnd();
+}
+
+void drawMenu()
+{
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, windowWidth, windowHeight, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_TEXTURE_2D);
+    drawFullScreenPicture(menuPictureSlot());
+    glEnable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}

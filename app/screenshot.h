@@ -1,0 +1,6 @@
+// Screenshots: the back buffer of the current frame written as a PNG.
+// Depends on: GL, libpng.
+#pragma once
+
+// Returns false (after printing why) when the file cannot be written.
+bool saveScreenshot(const char* path, int width, int height);

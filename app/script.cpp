@@ -1,0 +1,133 @@
+// Script parsing and delivery of scripted events through the input callbacks.
+// Depends on: script.h, input.h, GLUT key and button codes.
+#include "app/script.h"
+
+#include "app/input.h"
+
+#include <GL/freeglut.h>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+bool parseNumber(const std::string& word, long minimum, long& out)
+{
+    if (word.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < minimum || v > INT_MAX) return false;
+    out = v;
+    return true;
+}
+
+bool parseKey(const std::string& word, ScriptEvent& ev)
+{
+    ev.special = false;
+    if (word == "enter") ev.key = KEY_ENTER;
+    else if (word == "escape") ev.key = KEY_ESCAPE;
+    else if (word == "up") { ev.key = GLUT_KEY_UP; ev.special = true; }
+    else if (word == "down") { ev.key = GLUT_KEY_DOWN; ev.special = true; }
+    else if (word.size() == 1) ev.key = (unsigned char)word[0];
+    else return false;
+    return true;
+}
+
+bool parseButton(const std::string& word, int& button)
+{
+    if (word == "left") button = GLUT_LEFT_BUTTON;
+    else if (word == "right") button = GLUT_RIGHT_BUTTON;
+    else if (word == "middle") button = GLUT_MIDDLE_BUTTON;
+    else return false;
+    return true;
+}
+
+// Parses the words after the frame number; returns an empty string or what is wrong.
+std::string parseAction(const std::vector<std::string>& w, ScriptEvent& ev)
+{
+    const std::string& verb = w[1];
+    size_t args = w.size() - 2;
+    if (verb == "keydown" || verb == "keyup") {
+        ev.action = verb == "keydown" ? ScriptAction::KeyDown : ScriptAction::KeyUp;
+        if (args != 1) return verb + " takes one key";
+        if (!parseKey(w[2], ev)) return "unknown key '" + w[2] + "'";
+    } else if (verb == "mousedown" || verb == "mouseup") {
+        ev.action = verb == "mousedown" ? ScriptAction::MouseDown : ScriptAction::MouseUp;
+        if (args != 1) return verb + " takes one button";
+        if (!parseButton(w[2], ev.button)) return "unknown button '" + w[2] + "' (left, right or middle)";
+    } else if (verb == "motion") {
+        ev.action = ScriptAction::Motion;
+        long x = 0, y = 0;
+        if (args != 2 || !parseNumber(w[2], INT_MIN, x) || !parseNumber(w[3], INT_MIN, y))
+            return "motion takes two whole numbers X Y";
+        ev.x = (int)x;
+        ev.y = (int)y;
+    } else if (verb == "screenshot") {
+        ev.action = ScriptAction::Screenshot;
+        if (args != 1) return "screenshot takes one path";
+        ev.path = w[2];
+    } else if (verb == "quit") {
+        ev.action = ScriptAction::Quit;
+        if (args != 0) return "quit takes nothing";
+    } else {
+        return "unknown event '" + verb + "'";
+    }
+    return "";
+}
+
+}  // namespace
+
+bool parseScript(const std::string& text, const std::string& fileName,
+                 std::vector<ScriptEvent>& events, std::string& error)
+{
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        size_t hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::vector<std::string> w;
+        for (std::string word; words >> word;) w.push_back(word);
+        if (w.empty()) continue;
+        std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
+        ScriptEvent ev{};
+        if (!parseNumber(w[0], 1, ev.frame)) {
+            error = where + "expected a frame number from 1 up, found '" + w[0] + "'";
+            return false;
+        }
+        if (w.size() < 2) {
+            error = where + "missing the event after the frame number";
+            return false;
+        }
+        std::string problem = parseAction(w, ev);
+        if (!problem.empty()) {
+            error = where + problem;
+            return false;
+        }
+        events.push_back(ev);
+    }
+    return true;
+}
+
+void deliverScriptEvent(const ScriptEvent& ev)
+{
+    switch (ev.action) {
+    case ScriptAction::KeyDown:
+        if (ev.special) onSpecialKey(ev.key, 0, 0);
+        else onKeyDown((unsigned char)ev.key, 0, 0);
+        break;
+    case ScriptAction::KeyUp:
+        // Special keys have no release handler in the game.
+        if (!ev.special) onKeyUp((unsigned char)ev.key, 0, 0);
+        break;
+    case ScriptAction::MouseDown: onMouseButton(ev.button, GLUT_DOWN, 0, 0); break;
+    case ScriptAction::MouseUp: onMouseButton(ev.button, GLUT_UP, 0, 0); break;
+    case ScriptAction::Motion: onMouseMotion(ev.x, ev.y); break;
+    case ScriptAction::Quit: quitGame();
+    case ScriptAction::Screenshot: break;
+    }
+}

@@ -1,0 +1,27 @@
+// Music choice by game mode, and the score and bump effects.
+// Depends on: sound.h, game_state.h, platform/sound.h.
+#include "app/sound.h"
+
+#include "app/game_state.h"
+#include "platform/sound.h"
+
+const char* const MENU_MUSIC_FILE = "audio/Organ4U.mp3";
+const char* const GAME_MUSIC_FILE = "audio/NotBond.mp3";
+const char* const SCORE_SOUND_FILE = "audio/powerup.wav";
+const char* const BUMP_SOUND_FILE = "audio/rempl.wav";
+
+SoundStream* musicStream = nullptr;
+SoundSample* scoreSample = nullptr;
+SoundSample* bumpSample = nullptr;
+
+void initSound()
+{
+    soundInit(SOUND_MIX_RATE, SOUND_CHANNELS);
+    musicStream = soundOpenStream(gameState.menuMode ? MENU_MUSIC_FILE : GAME_MUSIC_FILE);
+    scoreSample = soundLoadSample(SCORE_SOUND_FILE);
+    bumpSample = soundLoadSample(BUMP_SOUND_FILE);
+    soundPlayStream(gameState.menuMode ? MENU_MUSIC_CHANNEL : GAME_MUSIC_CHANNEL, musicStream);
+}
+
+void playScoreSound() { soundPlaySample(EFFECT_CHANNEL, scoreSample); }
+void playBumpSound() { soundPlaySample(EFFECT_CHANNEL, bumpSample); }

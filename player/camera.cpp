@@ -1,0 +1,111 @@
+// The first-person camera: walking, sidestepping, turning, the play area and the view transform.
+// Depends on: camera.h, vector3.h, the platform pointer, GLU.
+#include "player/camera.h"
+
+#include "platform/pointer.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cmath>
+
+Camera playerCamera;
+
+namespace {
+
+void moveBy(Camera& cam, const Vector3& dir, float amount)
+{
+    cam.position.x += dir.x * amount;
+    cam.position.z += dir.z * amount;
+    cam.view.x += dir.x * amount;
+    cam.view.z += dir.z * amount;
+}
+
+// The horizontal direction to the right of the look direction, or false when the look is
+// straight along up and no such direction exists.
+bool sidewaysDirection(const Camera& cam, Vector3& out)
+{
+    Vector3 side = cross(cam.view - cam.position, cam.up);
+    if (side.x == 0.0f && side.y == 0.0f && side.z == 0.0f) return false;
+    out = normalized(side);
+    return true;
+}
+
+}  // namespace
+
+void placeCamera(Camera& cam, float px, float py, float pz, float vx, float vy, float vz,
+                 float ux, float uy, float uz)
+{
+    cam.position = Vector3(px, py, pz);
+    cam.view = Vector3(vx, vy, vz);
+    cam.up = Vector3(ux, uy, uz);
+}
+
+void walk(Camera& cam, float amount)
+{
+    Vector3 d = normalized(cam.view - cam.position);
+    moveBy(cam, d, amount);
+}
+
+void sidestep(Camera& cam, float amount)
+{
+    Vector3 s;
+    if (!sidewaysDirection(cam, s)) return;
+    moveBy(cam, s, amount);
+}
+
+void turnView(Camera& cam, float angle, float x, float y, float z)
+{
+    Vector3 v = cam.view - cam.position;
+    float cosA = (float)std::cos((double)angle);
+    float sinA = (float)std::sin((double)angle);
+    float c1 = 1.0f - cosA;
+    Vector3 r;
+    r.x = (cosA + c1 * x * x) * v.x + (c1 * x * y - z * sinA) * v.y + (c1 * x * z + y * sinA) * v.z;
+    r.y = (c1 * x * y + z * sinA) * v.x + (cosA + c1 * y * y) * v.y + (c1 * y * z - x * sinA) * v.z;
+    r.z = (c1 * x * z - y * sinA) * v.x + (c1 * y * z + x * sinA) * v.y + (cosA + c1 * z * z) * v.z;
+    cam.view = cam.position + r;
+}
+
+void lookWithMouse(Camera& cam, int mouseX, int mouseY, float winWidth, float winHeight)
+{
+    int cx = (int)(winWidth / 2);
+    int cy = (int)(winHeight / 2);
+    if (mouseX == cx && mouseY == cy) return;
+    pointerMoveTo(cx, cy);
+    float yaw = (float)((cx - mouseX) / (double)MOUSE_DIVISOR);
+    float pitch = (float)((cy - mouseY) / (double)MOUSE_DIVISOR);
+    Vector3 axis;
+    if (sidewaysDirection(cam, axis)) turnView(cam, pitch, axis.x, axis.y, axis.z);
+    turnView(cam, yaw, 0.0f, 1.0f, 0.0f);
+}
+
+void clampToPlayArea(Camera& cam)
+{
+    if (cam.position.x < PLAY_AREA_MIN_X) {
+        float d = cam.position.x - PLAY_AREA_MIN_X;
+        cam.position.x -= d;
+        cam.view.x -= d;
+    }
+    if (cam.position.x > PLAY_AREA_MAX_X) {
+        float d = cam.position.x - PLAY_AREA_MAX_X;
+        cam.position.x -= d;
+        cam.view.x -= d;
+    }
+    if (cam.position.z < PLAY_AREA_MIN_Z) {
+        float d = cam.position.z - PLAY_AREA_MIN_Z;
+        cam.position.z -= d;
+        cam.view.z -= d;
+    }
+    if (cam.position.z > PLAY_AREA_MAX_Z) {
+        float d = cam.position.z - PLAY_AREA_MAX_Z;
+        cam.position.z -= d;
+        cam.view.z -= d;
+    }
+}
+
+void applyLookAt(const Camera& cam)
+{
+    glLoadIdentity();
+    gluLookAt(cam.position.x, cam.position.y, cam.position.z, cam.view.x, cam.view.y, cam.view.z,
+              cam.up.x, cam.up.y, cam.up.z);
+}
