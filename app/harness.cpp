@@ -43,8 +43,16 @@ std::string jsonString(const std::string& s)
 {
     std::string out = "\"";
     for (char c : s) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if ((unsigned char)c < 0x20 || (unsigned char)c >= 0x7f) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", (unsigned)(unsigned char)c);
+            out += buf;
+        } else {
+            out += c;
+        }
     }
     return out + "\"";
 }
@@ -138,6 +146,7 @@ std::string traceLine(long frame, const std::vector<std::string>& sounds)
     s += ", \"moveSpeed\": " + jsonFloat(g.moveSpeed);
     s += ", \"windowWidth\": " + jsonFloat(windowWidth);
     s += ", \"windowHeight\": " + jsonFloat(windowHeight);
+    s += ", \"playerName\": " + jsonString(std::string(playerName, PLAYER_NAME_SIZE - 1));
     s += ", \"position\": " + jsonVector(playerCamera.position);
     s += ", \"view\": " + jsonVector(playerCamera.view);
     s += ", \"sounds\": [";
