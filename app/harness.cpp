@@ -12,6 +12,7 @@
 #include "player/camera.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +30,7 @@ std::FILE* traceFile = nullptr;
 
 std::string jsonFloat(float v)
 {
+    if (!std::isfinite(v)) return "null";
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.9g", (double)v);
     return buf;

@@ -1,0 +1,121 @@
+"""The street from the player's eye: what the start pose shows, and walking into a column."""
+import math
+import os
+import struct
+import tempfile
+import unittest
+import zlib
+
+from gamerun import run_game
+
+START = "2 keydown enter\n"
+
+
+def read_png_rgb(path):
+    """Decodes the game's own 8-bit RGB, non-interlaced screenshots."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n"
+    pos, idat, width, height = 8, b"", 0, 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            assert depth == 8 and colour == 2
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    stride = width * 3
+    rows, prev = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 3] if i >= 3 else 0
+            b = prev[i]
+            c = prev[i - 3] if i >= 3 else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line))
+        prev = line
+    return width, height, rows
+
+
+def pixel(rows, x, y):
+    return tuple(rows[y][x * 3:x * 3 + 3])
+
+
+class StartPoseTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.shot = os.path.join(tempfile.gettempdir(), "kerb-start-pose-%d.png" % os.getpid())
+        cls.run_ = run_game(START + "5 screenshot start.png\n6 quit\n", keep={"start.png": cls.shot})
+
+    @classmethod
+    def tearDownClass(cls):
+        if os.path.exists(cls.shot):
+            os.remove(cls.shot)
+
+    def test_the_eye_is_lifted_to_2_2_by_the_ground(self):
+        self.assertAlmostEqual(self.run_.frame(2)["position"][1], 2.2, places=5)
+        self.assertAlmostEqual(self.run_.frame(2)["view"][1], 0.45, places=5)
+        self.assertEqual(self.run_.frame(3)["position"], self.run_.frame(2)["position"])
+        self.assertEqual(self.run_.returncode, 0, self.run_.stderr)
+
+    def test_sky_above_and_textured_ground_below(self):
+        width, height, rows = read_png_rgb(self.shot)
+        self.assertEqual((width, height), (1024, 768))
+        # The top of the picture looks into the sky box: blue dominates.
+        top = [pixel(rows, x, 10) for x in range(0, width, 16)]
+        bluish = sum(1 for r, g, b in top if b > r + 10 and b > 60)
+        self.assertGreater(bluish, len(top) // 2, top[:8])
+        # The bottom shows the pavement: lit, not black, and not one flat colour.
+        bottom = [pixel(rows, x, height - 20) for x in range(0, width, 4)]
+        brightness = [sum(p) / 3 for p in bottom]
+        self.assertGreater(sum(brightness) / len(brightness), 40)
+        mean = sum(brightness) / len(brightness)
+        spread = math.sqrt(sum((v - mean) ** 2 for v in brightness) / len(brightness))
+        self.assertGreater(spread, 3.0)
+
+
+class ColumnTest(unittest.TestCase):
+    # From the start pose, turn left towards the side x = -4 of the column at z -80..-78, walk
+    # up to it, square up to face -x and keep walking: the column holds the eye 2.2 away.
+    SCRIPT = START + (
+        "5 motion 240 384\n"     # 272 pixels left: 0.544 radian
+        "6 keydown w\n"
+        "160 keyup w\n"
+        "165 motion 188 384\n"   # face -x
+        "166 keydown w\n"
+        "260 keyup w\n"
+        "265 quit\n")
+
+    @classmethod
+    def setUpClass(cls):
+        cls.run_ = run_game(cls.SCRIPT)
+
+    def test_walking_into_the_column_stops_2_2_from_its_face(self):
+        self.assertEqual(self.run_.returncode, 0, self.run_.stderr)
+        end = self.run_.frame(259)["position"]
+        self.assertAlmostEqual(end[0], -1.8, places=3)
+        self.assertTrue(-80 < end[2] < -78, end)
+        self.assertAlmostEqual(end[1], 2.2, places=4)
+
+    def test_the_eye_is_blocked_while_w_is_still_held(self):
+        xs = [self.run_.frame(n)["position"][0] for n in range(230, 260)]
+        self.assertEqual(self.run_.frame(240)["forwardAxis"], 1)
+        self.assertLess(max(xs) - min(xs), 1e-3)
+
+
+if __name__ == "__main__":
+    unittest.main()
