@@ -1,4 +1,47 @@
-// Placeholder until this part of the generator is written.
+// Writes the game's sounds: the menu and game music as MP3, the two effects as WAV.
+// Depends on: assetgen.h (file writing), snd_pieces.h (the sounds), snd_encode.h.
 #include "tools/assetgen/assetgen.h"
+#include "tools/assetgen/snd_encode.h"
+#include "tools/assetgen/snd_pieces.h"
 
-bool generateSounds(const std::string&) { return true; }
+#include <cstdio>
+
+// ---- Constants ----------------------------------------------------------------------
+
+constexpr const char* kMenuMusicFile = "audio/Organ4U.mp3";
+constexpr const char* kGameMusicFile = "audio/NotBond.mp3";
+constexpr const char* kScoreEffectFile = "audio/powerup.wav";
+constexpr const char* kBumpEffectFile = "audio/rempl.wav";
+constexpr int kMusicKbps = 128;
+
+// ---- Internal helpers ---------------------------------------------------------------
+
+namespace {
+
+bool writeMusic(const std::string& outDir, const char* name, const StereoTrack& music)
+{
+    std::vector<uint8_t> bytes = encodeMp3Stereo(music, kSoundRate, kMusicKbps);
+    if (bytes.empty()) {
+        std::fprintf(stderr, "assetgen: could not encode %s\n", name);
+        return false;
+    }
+    return writeFileBytes(outDir + "/" + name, bytes);
+}
+
+bool writeEffect(const std::string& outDir, const char* name, const Track& effect)
+{
+    return writeFileBytes(outDir + "/" + name, encodeWavMono16(effect, kSoundRate));
+}
+
+}  // namespace
+
+// ---- Public functions ---------------------------------------------------------------
+
+bool generateSounds(const std::string& outDir)
+{
+    bool ok = writeEffect(outDir, kScoreEffectFile, renderFlyerChime());
+    ok = writeEffect(outDir, kBumpEffectFile, renderBump()) && ok;
+    ok = writeMusic(outDir, kMenuMusicFile, renderOrganPiece()) && ok;
+    ok = writeMusic(outDir, kGameMusicFile, renderSpyLoop()) && ok;
+    return ok;
+}
