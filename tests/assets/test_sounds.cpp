@@ -164,6 +164,7 @@ WavFile loadEffect(const SoundRange& sound)
     if (bytes.empty()) {
         WavFile missing;
         missing.error = "cannot read " + dataPath(sound.file);
+        if (!std::getenv("KERB_DATA_DIR")) missing.error += " (KERB_DATA_DIR is not set)";
         return missing;
     }
     return parseWav(bytes);
