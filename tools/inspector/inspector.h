@@ -1,0 +1,13 @@
+// The asset inspector: commands for people who make or replace the game's files.
+// Depends on: nothing.
+#pragma once
+
+// Exit statuses of every command.
+const int INSPECT_OK = 0;
+const int INSPECT_PROBLEM = 1;
+const int INSPECT_USAGE = 2;
+
+// `bmp FILE [--ppm OUT]`: describes one picture as the game reads it.
+int runBmpCommand(int argc, char** argv);
+// `check [DIR]`: every file the game reads from DIR, one line per problem.
+int runCheckCommand(int argc, char** argv);

@@ -1,0 +1,35 @@
+// kerbrunner-assets: looks at pictures and data directories with the game's own readers.
+// Depends on: inspector.h.
+#include "tools/inspector/inspector.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const USAGE =
+    "usage: kerbrunner-assets COMMAND ...\n"
+    "\n"
+    "  bmp FILE [--ppm OUT]  read FILE with the game's picture reader and print its size,\n"
+    "                        bits per pixel and compression; with --ppm also write the\n"
+    "                        decoded picture, top row first, as a binary PPM\n"
+    "  check [DIR]           check every file the game reads from DIR (default: the\n"
+    "                        working directory): all pictures through the reader, the\n"
+    "                        models and sounds present and not empty\n"
+    "  --help                show this text\n"
+    "\n"
+    "Exit status: 0 when all is well, 1 when a file is unusable, 2 on a usage error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(USAGE, stdout);
+        return INSPECT_OK;
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "bmp") == 0) return runBmpCommand(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return runCheckCommand(argc - 2, argv + 2);
+    std::fputs(USAGE, stderr);
+    return INSPECT_USAGE;
+}

@@ -1,0 +1,70 @@
+// Windows BMP reader: file bytes in, gap-free RGB rows out (bottom row first).
+// Depends on: the platform message box (loadBmpImage only); nothing else.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// ---- Constants -------------------------------------------------------------------------
+
+// Compression codes of the 40-byte header.
+const uint32_t BMP_COMPRESSION_NONE = 0;
+const uint32_t BMP_COMPRESSION_RLE8 = 1;
+const uint32_t BMP_COMPRESSION_RLE4 = 2;
+const uint32_t BMP_COMPRESSION_BITFIELDS = 3;
+
+// Largest side accepted; anything bigger is taken for a damaged header.
+const int64_t BMP_MAX_SIDE = 16384;
+
+// Messages of the reader.
+extern const char* const BMP_OPEN_FAILED_FORMAT;  // "Failed to open DIB file %s.\n"
+extern const char* const BMP_UNKNOWN_FORMAT;      // "Unknown DIB file format."
+extern const char* const BMP_CONVERSION_ERROR;    // "Image file conversion error."
+extern const char* const BMP_OUT_OF_MEMORY;       // "Out of memory."
+
+// ---- Types -----------------------------------------------------------------------------
+
+// A decoded picture: width x height x 3 bytes, red first, rows without gaps, the first
+// row is the bottom row of the picture (top-down files are turned on reading).
+struct RgbImage {
+    int32_t width;
+    int32_t height;
+    uint8_t* pixels;  // malloc'ed; freed by freeRgbImage
+};
+
+// What the headers said, for tools that describe a file.
+struct BmpInfo {
+    uint32_t headerSize;     // 12 or 40
+    uint32_t bitCount;
+    uint32_t compression;    // BMP_COMPRESSION_*
+    uint32_t paletteEntries;
+    bool topDown;
+    bool hasFileHeader;      // false for a bare DIB without "BM"
+};
+
+// A whole file in memory.
+struct FileBytes {
+    uint8_t* data;  // malloc'ed; freed by freeFileBytes
+    size_t size;
+};
+
+// ---- Functions -------------------------------------------------------------------------
+
+// Reads the whole file. Returns null on success, else the text to show: the open message
+// (already formatted with the path) or BMP_OUT_OF_MEMORY. An empty file cannot be read.
+// The returned text lives until the next call.
+const char* readFileBytes(const char* path, FileBytes* out);
+void freeFileBytes(FileBytes* bytes);
+
+// Decodes a BMP held in memory into *image. Returns null on success, else one of the
+// reader's messages; nothing is shown and nothing is left allocated on failure. *info,
+// when given, is filled as soon as the headers make sense, even if the pixels then fail.
+const char* decodeBmpImage(const uint8_t* data, size_t size, RgbImage* image, BmpInfo* info);
+
+// Name of a compression code for people: "none", "RLE8", "RLE4", "bitfields" or "unknown".
+const char* bmpCompressionName(uint32_t compression);
+
+// Reads and decodes the file at path. On failure shows the message box with the reason
+// and returns null.
+RgbImage* loadBmpImage(const char* path);
+// Frees the pixel buffer, then the record (either may be null).
+void freeRgbImage(RgbImage* image);

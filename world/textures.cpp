@@ -1,0 +1,48 @@
+// Texture slots: reads each picture of the slot table and builds its mipmapped texture.
+// Depends on: bmp_image.h, texture_table.h, OpenGL/GLU.
+#include "world/textures.h"
+
+#include "world/bmp_image.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdlib>
+
+namespace {
+// A picture the game cannot use ends it; its message has been shown already.
+const int BAD_PICTURE_EXIT_STATUS = 1;
+const GLint RGB_COMPONENTS = 3;
+// Rows of the decoded pictures follow one another without filler bytes.
+const GLint TIGHT_ROW_ALIGNMENT = 1;
+}
+
+unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
+
+void loadTexture(unsigned int* slots, const char* path, int slot)
+{
+    RgbImage* image = loadBmpImage(path);
+    if (!image) std::exit(BAD_PICTURE_EXIT_STATUS);
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    slots[slot] = name;
+    glBindTexture(GL_TEXTURE_2D, name);
+
+    GLint savedAlignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, TIGHT_ROW_ALIGNMENT);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, RGB_COMPONENTS, image->width, image->height, GL_RGB,
+                      GL_UNSIGNED_BYTE, image->pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
+
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    freeRgbImage(image);
+}
+
+void loadAllTextures(unsigned int* slots)
+{
+    for (int i = 0; i < textureFileCount; ++i)
+        loadTexture(slots, textureFiles[i].path, textureFiles[i].slot);
+}
