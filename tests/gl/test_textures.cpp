@@ -27,7 +27,8 @@ void put32(Bytes& b, uint32_t v)
 
 std::string writeTemp(const char* name, const Bytes& bytes)
 {
-    std::string path = (std::filesystem::temp_directory_path() / name).string();
+    std::string unique = std::to_string(getpid()) + "_" + name;
+    std::string path = (std::filesystem::temp_directory_path() / unique).string();
     std::ofstream(path, std::ios::binary)
         .write((const char*)bytes.data(), (std::streamsize)bytes.size());
     return path;
@@ -173,12 +174,15 @@ TEST(TextureSlotsDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     messageBoxSetNonBlocking(true);
     unsigned int slots[TEXTURE_SLOT_COUNT] = {};
-    std::string later = writeTemp("kerb_v5_header.bmp", bmp24(2, 2, Bytes(12, 0), 124));
+    // The death test runs this body again in a child process, which leaves by exit():
+    // each process removes its own file then.
+    static std::string later;
+    later = writeTemp("kerb_v5_header.bmp", bmp24(2, 2, Bytes(12, 0), 124));
+    std::atexit([] { std::remove(later.c_str()); });
     EXPECT_EXIT(loadTexture(slots, later.c_str(), 3), testing::ExitedWithCode(1),
                 "Error: Unknown DIB file format\\.");
     EXPECT_EXIT(loadTexture(slots, "textures/no-such-picture.bmp", 3), testing::ExitedWithCode(1),
                 "Error: Failed to open DIB file textures/no-such-picture\\.bmp\\.");
-    std::remove(later.c_str());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -387,7 +388,11 @@ protected:
         char name[] = "/tmp/kerb-bmp-XXXXXX";
         if (mkdtemp(name)) dir = name;
     }
-    static void TearDownTestSuite() { std::filesystem::remove_all(dir); }
+    static void TearDownTestSuite()
+    {
+        std::error_code ignored;
+        if (!dir.empty()) std::filesystem::remove_all(dir, ignored);
+    }
 
     // Writes the picture as PPM and has ImageMagick's convert turn it into a BMP.
     static Bytes encode(const Picture& p, const std::string& options, const std::string& format)
@@ -517,7 +522,8 @@ TEST_F(EncodedByImageMagick, LaterHeaderVersionsAreRefused)
 
 std::string tempPath(const char* name)
 {
-    return (std::filesystem::temp_directory_path() / name).string();
+    std::string unique = std::to_string(getpid()) + "_" + name;
+    return (std::filesystem::temp_directory_path() / unique).string();
 }
 
 TEST(BmpFiles, MissingEmptyAndDirectoryPathsGiveTheOpenMessageWithThePathAsPassed)
