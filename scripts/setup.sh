@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-mixer-dev libmp3lame-dev
   libfreetype-dev fonts-dejavu-core
   libpng-dev
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils
   imagemagick
   python3
