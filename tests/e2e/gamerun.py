@@ -38,7 +38,7 @@ def make_data_dir(parent):
 
 
 def run_game(script, args=(), name="tester", step=20, stdin=None, use_xvfb=True, timeout=180,
-             env_extra=None, keep=None):
+             env_extra=None):
     parent = tempfile.mkdtemp(prefix="kerb-e2e-")
     try:
         work = make_data_dir(parent)
@@ -64,10 +64,6 @@ def run_game(script, args=(), name="tester", step=20, stdin=None, use_xvfb=True,
         if os.path.exists(trace_path):
             with open(trace_path) as f:
                 trace = [json.loads(line) for line in f if line.strip()]
-        if keep:
-            for src, dst in keep.items():
-                if os.path.exists(os.path.join(parent, src)):
-                    shutil.copy(os.path.join(parent, src), dst)
         return GameRun(proc.returncode, proc.stdout.decode(errors="replace"),
                        proc.stderr.decode(errors="replace"), trace, parent)
     finally:

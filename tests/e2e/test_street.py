@@ -1,6 +1,7 @@
 """The street from the player's eye: what the start pose shows, and walking into a column."""
 import math
 import os
+import shutil
 import struct
 import tempfile
 import unittest
@@ -55,16 +56,32 @@ def pixel(rows, x, y):
     return tuple(rows[y][x * 3:x * 3 + 3])
 
 
-class StartPoseTest(unittest.TestCase):
+def brightness_stats(pixels):
+    values = [sum(p) / 3 for p in pixels]
+    mean = sum(values) / len(values)
+    return mean, math.sqrt(sum((v - mean) ** 2 for v in values) / len(values))
+
+
+class Screenshots(unittest.TestCase):
+    """Runs a script that takes screenshots into a private directory."""
+    SCRIPT = ""
+    SHOTS = ()
+
     @classmethod
     def setUpClass(cls):
-        cls.shot = os.path.join(tempfile.gettempdir(), "kerb-start-pose-%d.png" % os.getpid())
-        cls.run_ = run_game(START + "5 screenshot start.png\n6 quit\n", keep={"start.png": cls.shot})
+        cls.dir = tempfile.mkdtemp(prefix="kerb-shots-")
+        script = cls.SCRIPT.format(**{name: os.path.join(cls.dir, name + ".png") for name in cls.SHOTS})
+        cls.run_ = run_game(script)
+        cls.images = {name: read_png_rgb(os.path.join(cls.dir, name + ".png")) for name in cls.SHOTS}
 
     @classmethod
     def tearDownClass(cls):
-        if os.path.exists(cls.shot):
-            os.remove(cls.shot)
+        shutil.rmtree(cls.dir, ignore_errors=True)
+
+
+class StartPoseTest(Screenshots):
+    SCRIPT = START + "5 screenshot {start}\n6 quit\n"
+    SHOTS = ("start",)
 
     def test_the_eye_is_lifted_to_2_2_by_the_ground(self):
         self.assertAlmostEqual(self.run_.frame(2)["position"][1], 2.2, places=5)
@@ -72,20 +89,46 @@ class StartPoseTest(unittest.TestCase):
         self.assertEqual(self.run_.frame(3)["position"], self.run_.frame(2)["position"])
         self.assertEqual(self.run_.returncode, 0, self.run_.stderr)
 
-    def test_sky_above_and_textured_ground_below(self):
-        width, height, rows = read_png_rgb(self.shot)
+    def test_lit_arcade_ceiling_above_and_textured_pavement_below(self):
+        width, height, rows = self.images["start"]
         self.assertEqual((width, height), (1024, 768))
-        # The top of the picture looks into the sky box: blue dominates.
-        top = [pixel(rows, x, 10) for x in range(0, width, 16)]
-        bluish = sum(1 for r, g, b in top if b > r + 10 and b > 60)
-        self.assertGreater(bluish, len(top) // 2, top[:8])
-        # The bottom shows the pavement: lit, not black, and not one flat colour.
-        bottom = [pixel(rows, x, height - 20) for x in range(0, width, 4)]
-        brightness = [sum(p) / 3 for p in bottom]
-        self.assertGreater(sum(brightness) / len(brightness), 40)
-        mean = sum(brightness) / len(brightness)
-        spread = math.sqrt(sum((v - mean) ** 2 for v in brightness) / len(brightness))
+        # The start pose stands under the arcade building: its underside fills the top.
+        top_mean, _ = brightness_stats([pixel(rows, x, 10) for x in range(0, width, 8)])
+        self.assertGreater(top_mean, 80)
+        # The pavement: lit, and tiles make it anything but one flat colour.
+        mean, spread = brightness_stats([pixel(rows, x, height - 20) for x in range(0, width, 4)])
+        self.assertGreater(mean, 60)
         self.assertGreater(spread, 3.0)
+
+
+class StreetSideTest(Screenshots):
+    # Face -x, sidestep to z -72 (between two columns), walk out to the play area's edge at
+    # x -18, then look up over the house row across the road, and down at the rails.
+    SCRIPT = START + (
+        "5 motion -85 384\n"
+        "8 keydown d\n58 keyup d\n"
+        "60 keydown w\n300 keyup w\n"
+        "305 motion 512 -91\n308 screenshot {sky}\n"
+        "309 motion 512 859\n310 screenshot {street}\n"
+        "312 quit\n")
+    SHOTS = ("sky", "street")
+
+    def test_the_walk_ends_at_the_edge_of_the_play_area(self):
+        self.assertAlmostEqual(self.run_.frame(299)["position"][0], -18.0, places=4)
+        self.assertEqual(self.run_.returncode, 0, self.run_.stderr)
+
+    def test_sky_above_the_house_row(self):
+        width, height, rows = self.images["sky"]
+        top = [pixel(rows, x, 20) for x in range(0, width, 16)]
+        self.assertTrue(all(b > r + 20 and b > 100 for r, g, b in top), top[:4])
+        bottom = [pixel(rows, x, height - 10) for x in range(0, width, 16)]
+        self.assertLess(sum(1 for r, g, b in bottom if b > r + 20), len(bottom) // 2)
+
+    def test_the_street_below_is_textured(self):
+        width, height, rows = self.images["street"]
+        mean, spread = brightness_stats([pixel(rows, x, height - 40) for x in range(0, width, 2)])
+        self.assertGreater(mean, 30)
+        self.assertGreater(spread, 5.0)
 
 
 class ColumnTest(unittest.TestCase):
