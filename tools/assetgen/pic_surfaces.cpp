@@ -174,20 +174,17 @@ Canvas paintColumn()
     return face;
 }
 
+// Smooth, low-contrast concrete: the street stretches this picture anywhere from 1 x 1 to
+// 200 x 15 times over a face, so it carries no joints or holes that would turn into stripes.
 Canvas paintConcrete()
 {
     Canvas tile = makeTile(TILE_SIZE);
     paintAll(tile, [](float x, float y) {
         float u = x / TILE_SIZE, v = y / TILE_SIZE;
-        float cloud = tiledFbm(u, v, 4, 4, 5, CONCRETE_SEED);
-        Color c = mixColor(CONCRETE_DARK, CONCRETE, 0.55f + 0.5f * cloud);
-        c = scaleColor(c, 1.0f + 0.06f * grain((int)x, (int)y, CONCRETE_SEED));
-        if (latticeValue((int)x, (int)y, 7, CONCRETE_SEED) > 0.993f) c = scaleColor(c, 0.72f);
-        // Formwork panel joints and the tie holes of the shuttering.
-        float joint = std::min(gridDistance(x, 128.0f), gridDistance(y, 128.0f));
-        if (joint < 1.2f) c = scaleColor(c, 0.86f);
-        float hx = gridDistance(x - 32.0f, 64.0f), hy = gridDistance(y - 32.0f, 64.0f);
-        if (std::hypot(hx, hy) < 2.6f) c = scaleColor(CONCRETE_DARK, 0.7f);
+        float cloud = tiledFbm(u, v, 3, 3, 5, CONCRETE_SEED);
+        Color c = mixColor(CONCRETE_DARK, CONCRETE, 0.7f + 0.35f * cloud);
+        c = scaleColor(c, 1.0f + 0.04f * grain((int)x, (int)y, CONCRETE_SEED));
+        if (latticeValue((int)x, (int)y, 7, CONCRETE_SEED) > 0.996f) c = scaleColor(c, 0.8f);
         return c;
     });
     return tile;
