@@ -112,9 +112,9 @@ std::vector<uint8_t> canvasBytes(const Canvas& canvas)
     return bytes;
 }
 
-float designWidth(const Canvas& canvas) { return canvas.width / canvas.scaleX; }
+float layoutWidth(const Canvas& canvas) { return canvas.width / canvas.scaleX; }
 
-float designHeight(const Canvas& canvas) { return canvas.height / canvas.scaleY; }
+float layoutHeight(const Canvas& canvas) { return canvas.height / canvas.scaleY; }
 
 float sdCircle(float x, float y, float cx, float cy, float radius)
 {

@@ -14,7 +14,7 @@ struct Point {
     float x, y;
 };
 
-// Pixels are stored top row first. Drawing calls take "design" units, which scaleX and
+// Pixels are stored top row first. Drawing calls take "layout" units, which scaleX and
 // scaleY turn into stored pixels: a page laid out for a 4:3 window can be painted into a
 // square picture and still look right once it is stretched over that window.
 struct Canvas {
@@ -39,10 +39,10 @@ void setPixel(Canvas& canvas, int x, int y, Color color);
 void blendPixel(Canvas& canvas, int x, int y, Color color, float alpha);
 // The picture as 8-bit RGB bytes, top row first, as the BMP encoders take it.
 std::vector<uint8_t> canvasBytes(const Canvas& canvas);
-float designWidth(const Canvas& canvas);
-float designHeight(const Canvas& canvas);
+float layoutWidth(const Canvas& canvas);
+float layoutHeight(const Canvas& canvas);
 
-// ---- signed distances in design units, negative inside ----
+// ---- signed distances in layout units, negative inside ----
 float sdCircle(float x, float y, float cx, float cy, float radius);
 float sdEllipse(float x, float y, float cx, float cy, float rx, float ry);
 float sdRoundBox(float x, float y, float cx, float cy, float halfW, float halfH, float radius);
@@ -50,7 +50,7 @@ float sdCapsule(float x, float y, Point a, Point b, float radius);
 // Convex polygon, corners in either winding.
 float sdConvex(float x, float y, const Point* corners, int count);
 
-// Paints every stored pixel whose centre lies within the design box [x0,x1]x[y0,y1]
+// Paints every stored pixel whose centre lies within the layout box [x0,x1]x[y0,y1]
 // (grown by a pixel for the soft edge): coverage comes from sdf(x, y), the colour from
 // shade(x, y, d), where d is the signed distance at that point.
 template <class Sdf, class Shade>
@@ -83,7 +83,7 @@ void fillShapeColor(Canvas& canvas, float x0, float y0, float x1, float y1, Sdf 
               opacity);
 }
 
-// Every stored pixel, coloured by a function of its design position.
+// Every stored pixel, coloured by a function of its layout position.
 template <class Shade>
 void paintAll(Canvas& canvas, Shade shade)
 {
@@ -102,8 +102,8 @@ void fillCircle(Canvas& canvas, float cx, float cy, float radius, Color color,
 void fillPolygon(Canvas& canvas, const Point* corners, int count, Color color,
                  float opacity = 1.0f);
 void drawLine(Canvas& canvas, Point a, Point b, float width, Color color, float opacity = 1.0f);
-// Copies src into dst, its centre at the design point (cx, cy), turned by angle radians
-// (clockwise on screen) and scaled so one src pixel spans pixelSize design units.
+// Copies src into dst, its centre at the layout point (cx, cy), turned by angle radians
+// (clockwise on screen) and scaled so one src pixel spans pixelSize layout units.
 void placeImage(Canvas& dst, const Canvas& src, float cx, float cy, float angle,
                 float pixelSize);
 // Multiplies every pixel by k (darkening a whole picture).

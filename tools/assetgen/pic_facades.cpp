@@ -229,7 +229,7 @@ void paintUpperStoreys(Canvas& canvas, const House& house, float ground, uint32_
 void paintHouse(Canvas& canvas, const House& house, uint32_t seed)
 {
     float ground = FACADE_UNITS_HIGH;
-    float unitsWide = designWidth(canvas);
+    float unitsWide = layoutWidth(canvas);
     fillShape(
         canvas, house.left, 0, house.right, ground,
         [&](float x, float) { return std::max(house.left - x, x - house.right); },
@@ -256,7 +256,7 @@ void paintStreetFront(Canvas& canvas, const float* widths, int count, uint64_t s
     for (int i = 0; i < count; ++i) {
         House house;
         house.left = left;
-        house.right = i == count - 1 ? designWidth(canvas) : left + widths[i];
+        house.right = i == count - 1 ? layoutWidth(canvas) : left + widths[i];
         house.wall = HOUSE_COLOURS[(colour + 3 * i) % HOUSE_COLOUR_COUNT];
         house.awning = AWNING_COLOURS[(awning + 3 * i) % AWNING_COLOUR_COUNT];
         house.shop = SHOP_NAMES[(shop + 7 * i) % SHOP_NAME_COUNT];

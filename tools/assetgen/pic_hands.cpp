@@ -9,11 +9,11 @@
 namespace {
 
 // The pictures are stored square but shown over 2/3 x 2/3 of a 4:3 window, so they are
-// painted in a 683 x 512 design space.
+// painted in a 683 x 512 layout space.
 const int OVERLAY_SIZE = 512;
-const float OVERLAY_DESIGN_WIDTH = 683.0f;
-const float OVERLAY_DESIGN_HEIGHT = 512.0f;
-const float EDGE_FADE = 48.0f;  // design units over which the picture fades out at its edges
+const float OVERLAY_LAYOUT_WIDTH = 683.0f;
+const float OVERLAY_LAYOUT_HEIGHT = 512.0f;
+const float EDGE_FADE = 48.0f;  // layout units over which the picture fades out at its edges
 const float RIM = 14.0f;        // width of the shading towards a shape's outline
 const float LIGHT_SHIFT = 7.0f; // how far the light falls from the upper left
 const int FLYER_WIDTH = 190, FLYER_HEIGHT = 260;
@@ -38,8 +38,8 @@ const char* const FLYER_FOOTER = "this Saturday";
 
 Canvas makeOverlay()
 {
-    return makeCanvas(OVERLAY_SIZE, OVERLAY_SIZE, BLACK, OVERLAY_SIZE / OVERLAY_DESIGN_WIDTH,
-                      OVERLAY_SIZE / OVERLAY_DESIGN_HEIGHT);
+    return makeCanvas(OVERLAY_SIZE, OVERLAY_SIZE, BLACK, OVERLAY_SIZE / OVERLAY_LAYOUT_WIDTH,
+                      OVERLAY_SIZE / OVERLAY_LAYOUT_HEIGHT);
 }
 
 // A rounded body part: lit from the upper left, darker towards its lower-right rim, with a
@@ -79,8 +79,8 @@ void fadeEdges(Canvas& canvas)
     for (int py = 0; py < canvas.height; ++py) {
         for (int px = 0; px < canvas.width; ++px) {
             float x = (px + 0.5f) / canvas.scaleX, y = (py + 0.5f) / canvas.scaleY;
-            float edge = std::min(std::min(x, designWidth(canvas) - x),
-                                  std::min(y, designHeight(canvas) - y));
+            float edge = std::min(std::min(x, layoutWidth(canvas) - x),
+                                  std::min(y, layoutHeight(canvas) - y));
             float k = smoothStep(0.0f, EDGE_FADE, edge - 1.0f / canvas.scaleX);
             setPixel(canvas, px, py, scaleColor(pixelAt(canvas, px, py), k));
         }

@@ -8,7 +8,7 @@
 
 namespace {
 
-// ---- layout (design units = pixels of a 1024 x 768 window) ----
+// ---- layout (layout units = pixels of a 1024 x 768 window) ----
 const int PAGE_STORED_SIZE = 1024;
 const float PAGE_WIDTH = 1024.0f;
 const float PAGE_HEIGHT = 768.0f;

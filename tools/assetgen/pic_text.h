@@ -12,7 +12,7 @@ enum FontStyle { FONT_REGULAR, FONT_BOLD };
 bool openFonts();
 void closeFonts();
 
-// Widths and positions are in the canvas's design units; size is the em size in the same
+// Widths and positions are in the canvas's layout units; size is the em size in the same
 // units. Text is UTF-8.
 float textWidth(const Canvas& canvas, FontStyle style, float size, const std::string& text);
 void drawText(Canvas& canvas, FontStyle style, float size, float x, float baseline,
