@@ -1,7 +1,7 @@
 // Checks of the generated pictures with a BMP reader of our own, independent of the
 // generator's writer: structure of every file, marker colours, the overlays' black border,
 // the sky box's edges, and that the repeated surfaces tile.
-// Depends on: texture_table.h, GoogleTest; env KERB_DATA_DIR.
+// Depends on: texture_table.h, character_kinds.h, GoogleTest; env KERB_DATA_DIR.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "characters/character_kinds.h"
 #include "world/texture_table.h"
 
 namespace {
@@ -167,6 +168,27 @@ TEST_F(Pictures, AtLeastOnePictureHasRowsThatNeedFillerBytes)
     EXPECT_GE(odd, 1);
 }
 
+bool isSkinSlot(int slot)
+{
+    for (const CharacterKind& kind : characterKinds)
+        if (kind.textureSlot == slot) return true;
+    return false;
+}
+
+bool isPowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
+
+// GLU rescales other sizes at every start; only the deliberately odd-width one may differ.
+TEST_F(Pictures, PicturesBesideTheSkinsHavePowerOfTwoSides)
+{
+    for (int i = 0; i < textureFileCount; ++i) {
+        if (isSkinSlot(textureFiles[i].slot)) continue;
+        Bmp bmp = loadSlot(textureFiles[i].slot);
+        if (bmp.width % 4 != 0) continue;
+        EXPECT_TRUE(isPowerOfTwo(bmp.width) && isPowerOfTwo(bmp.height))
+            << textureFiles[i].path << " is " << bmp.width << " x " << bmp.height;
+    }
+}
+
 // The reader above must be able to say no, or the structural checks prove nothing.
 TEST_F(Pictures, TheCheckingReaderRejectsDamagedCopies)
 {
@@ -248,6 +270,88 @@ TEST_F(Pictures, HandAndFistSitOnBlackWithBlackBorders)
         EXPECT_GT(black, pixels / 2) << texturePathForSlot(slot);
         EXPECT_GT(bright, pixels / 20) << texturePathForSlot(slot);
     }
+}
+
+bool isMenuYellow(const uint8_t* p) { return p[0] > 230 && p[1] > 170 && p[1] < 235 && p[2] < 110; }
+
+// Where the yellow of a menu page sits within the given rows (counted from the bottom of the
+// file, which is the bottom of the window) and the middle columns: the mean row and the
+// number of yellow pixels.
+struct YellowRows {
+    double meanRow;
+    long count;
+};
+
+YellowRows yellowRows(const Bmp& bmp, int firstRow, int endRow)
+{
+    double sum = 0;
+    long count = 0;
+    for (int row = firstRow; row < endRow; ++row) {
+        for (int x = bmp.width * 35 / 100; x < bmp.width * 65 / 100; ++x) {
+            if (isMenuYellow(pixel(bmp, x, row))) {
+                sum += row;
+                ++count;
+            }
+        }
+    }
+    return {count ? sum / count : -1.0, count};
+}
+
+// The title, in yellow, is at the top of every page; below it the yellow highlight bar
+// moves down one step per item.
+TEST_F(Pictures, MenuHighlightWalksDownTheItemsUnderTheTitle)
+{
+    double previous = 1e9;
+    for (int item = 0; item < 4; ++item) {
+        Bmp bmp = loadSlot(MENU_FIRST_SLOT + item);
+        YellowRows top = yellowRows(bmp, bmp.height * 3 / 4, bmp.height);
+        YellowRows bottom = yellowRows(bmp, 0, bmp.height / 4);
+        EXPECT_GT(top.count, 10 * (bottom.count + 1)) << "item " << item << ": no title on top";
+        YellowRows bar = yellowRows(bmp, 0, bmp.height * 7 / 10);
+        ASSERT_GT(bar.count, 0) << "no highlight on the page of item " << item;
+        EXPECT_LT(bar.meanRow, previous) << "item " << item << " is not below item " << item - 1;
+        previous = bar.meanRow;
+    }
+}
+
+// The arm reaches in from the bottom edge of the window, so most of the picture is low.
+TEST_F(Pictures, HandAndFistReachInFromBelow)
+{
+    for (int slot : {HAND_SLOT, FIST_SLOT}) {
+        Bmp bmp = loadSlot(slot);
+        long lower = 0, upper = 0;
+        for (int row = 0; row < bmp.height; ++row)
+            for (int x = 0; x < bmp.width; ++x) {
+                const uint8_t* p = pixel(bmp, x, row);
+                if (p[0] + p[1] + p[2] > 60) (row < bmp.height / 2 ? lower : upper)++;
+            }
+        EXPECT_GT(lower, upper) << texturePathForSlot(slot);
+    }
+}
+
+// The rails run along t, the picture's height: a rail is a bright column, while no row is
+// mostly rail.
+TEST_F(Pictures, RailsRunUpThePicture)
+{
+    const int railSlot = 11;
+    Bmp bmp = loadSlot(railSlot);
+    auto steel = [&](int x, int row) {
+        const uint8_t* p = pixel(bmp, x, row);
+        return p[0] > 170 && p[1] > 170 && p[2] > 170;
+    };
+    double bestColumn = 0, bestRow = 0;
+    for (int x = 0; x < bmp.width; ++x) {
+        int n = 0;
+        for (int row = 0; row < bmp.height; ++row) n += steel(x, row);
+        bestColumn = std::max(bestColumn, (double)n / bmp.height);
+    }
+    for (int row = 0; row < bmp.height; ++row) {
+        int n = 0;
+        for (int x = 0; x < bmp.width; ++x) n += steel(x, row);
+        bestRow = std::max(bestRow, (double)n / bmp.width);
+    }
+    EXPECT_GT(bestColumn, 0.9);
+    EXPECT_LT(bestRow, 0.5);
 }
 
 TEST_F(Pictures, MenuPagesDifferFromEachOther)
@@ -332,6 +436,35 @@ TEST_F(Pictures, SkyFacesMatchAlongEverySharedEdge)
         }
     }
     EXPECT_EQ(edges, 8);  // four upright edges and the four edges of the top
+}
+
+// Each side, mapped by its corners, shows sky near the top of the box and the skyline at its
+// foot: a side stored turned the wrong way shows them swapped or on end.
+TEST_F(Pictures, SkySidesShowSkyAboveAndSkylineBelow)
+{
+    const int samples = 64;
+    for (int f = 1; f < 5; ++f) {  // the four sides
+        const SkyFace& face = SKY_FACES[f];
+        Bmp bmp = loadSlot(face.slot);
+        Corner a = {0, 0, 0}, b = {0, 0, 0};
+        bool haveA = false;
+        for (const Corner& c : face.c) {
+            if (c.y != 0) continue;
+            (haveA ? b : a) = c;
+            haveA = true;
+        }
+        auto blueness = [&](float height) {
+            double sum = 0;
+            for (int k = 0; k < samples; ++k) {
+                float t = (k + 0.5f) / samples;
+                Corner p = {a.x + (b.x - a.x) * t, height, a.z + (b.z - a.z) * t};
+                const uint8_t* texel = texelAt(bmp, face, p);
+                sum += texel[2] - texel[0];
+            }
+            return sum / samples;
+        };
+        EXPECT_GT(blueness(190.0f), blueness(3.0f) + 30.0) << texturePathForSlot(face.slot);
+    }
 }
 
 // ---- surfaces the street repeats: crossing a picture's edge looks like any step inside ----
