@@ -1,9 +1,9 @@
 // The `check` command: every picture, model and sound the game reads from a directory.
-// Depends on: inspector.h, world/bmp_image.h, world/texture_table.h,
+// Depends on: assetcheck.h, world/bmp_image.h, world/texture_table.h,
 // characters/character_kinds.h, app/sound.h.
 #include "app/sound.h"
 #include "characters/character_kinds.h"
-#include "tools/inspector/inspector.h"
+#include "tools/assetcheck/assetcheck.h"
 #include "world/bmp_image.h"
 #include "world/texture_table.h"
 

@@ -1,6 +1,6 @@
 // The `bmp` command: one picture through the game's reader, optionally out as PPM.
-// Depends on: inspector.h, world/bmp_image.h.
-#include "tools/inspector/inspector.h"
+// Depends on: assetcheck.h, world/bmp_image.h.
+#include "tools/assetcheck/assetcheck.h"
 #include "world/bmp_image.h"
 
 #include <cstdio>

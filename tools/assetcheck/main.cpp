@@ -1,6 +1,6 @@
 // kerbrunner-assets: looks at pictures and data directories with the game's own readers.
-// Depends on: inspector.h.
-#include "tools/inspector/inspector.h"
+// Depends on: assetcheck.h.
+#include "tools/assetcheck/assetcheck.h"
 
 #include <cstdio>
 #include <cstring>
