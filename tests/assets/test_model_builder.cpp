@@ -1,17 +1,16 @@
 // Checks of the pieces the model generator is built from: shapes and their winding, skin
 // islands, joints, walking poses and the MD2 encoder.
 // Depends on: GoogleTest and the generator's shape, rig, motion, skin and MD2 sources, which
-// the asset test program does not otherwise contain, so they are compiled in here.
+// the asset test program compiles alongside.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
-#include "tools/assetgen/char_geometry.cpp"
-#include "tools/assetgen/char_motion.cpp"
-#include "tools/assetgen/char_rig.cpp"
-#include "tools/assetgen/char_skin.cpp"
-#include "tools/assetgen/md2_writer.cpp"
+#include "tools/assetgen/char_geometry.h"
+#include "tools/assetgen/char_model.h"
+#include "tools/assetgen/char_skin.h"
+#include "tools/assetgen/md2_writer.h"
 
 namespace {
 
