@@ -1,6 +1,6 @@
 // displayFrame is both the display and the idle callback: frames are drawn back to back.
 // Depends on: frame_loop.h, game_state.h, camera.h, collision.h, street_scene.h, lighting.h,
-// hud.h, menu.h, harness.h, the platform clock, GL/GLUT.
+// hud.h, menu.h, harness.h, startup.h (window pixels), GL/GLUT.
 #include "app/frame_loop.h"
 
 #include "app/game_state.h"
@@ -8,7 +8,6 @@
 #include "app/hud.h"
 #include "app/menu.h"
 #include "app/startup.h"
-#include "platform/clock.h"
 #include "player/camera.h"
 #include "player/collision.h"
 #include "world/lighting.h"
@@ -41,19 +40,13 @@ void displayFrame()
     } else {
         playFrame();
         glDisable(GL_CULL_FACE);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glLoadIdentity();
-        glOrtho(0, windowWidth, windowHeight, 0, 0, 1);
-        glMatrixMode(GL_MODELVIEW);
+        beginWindowPixels();
         glLoadIdentity();
         glDisable(GL_LIGHTING);
         drawHud();
         glEnable(GL_LIGHTING);
         glEnable(GL_CULL_FACE);
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
+        endWindowPixels();
         // The push out of the street's quads shows from the next frame on.
         if (!gameState.gameOver)
             resolveSceneCollision(playerCamera, SceneVertexList.vertices, SceneVertexList.count);

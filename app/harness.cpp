@@ -25,6 +25,7 @@ const int SOUND_NAMES_PER_FRAME = 32;
 
 std::vector<ScriptEvent> scriptEvents;
 size_t nextEvent = 0;
+std::vector<std::string> screenshotsThisFrame;
 long frameNumber = 0;
 std::FILE* traceFile = nullptr;
 
@@ -102,17 +103,20 @@ void harnessBeginFrame()
 {
     ++frameNumber;
     if (clockIsFixedStep()) clockSetFrame(frameNumber);
+    screenshotsThisFrame.clear();
     while (nextEvent < scriptEvents.size() && scriptEvents[nextEvent].frame <= frameNumber) {
         const ScriptEvent& ev = scriptEvents[nextEvent++];
-        if (ev.frame == frameNumber) deliverScriptEvent(ev);
+        if (ev.frame != frameNumber) continue;
+        // A screenshot shows what this frame draws, so it waits until the frame is drawn.
+        if (ev.action == ScriptAction::Screenshot) screenshotsThisFrame.push_back(ev.path);
+        else deliverScriptEvent(ev);
     }
 }
 
 void harnessBeforeSwap()
 {
-    for (const ScriptEvent& ev : scriptEvents)
-        if (ev.frame == frameNumber && ev.action == ScriptAction::Screenshot)
-            saveScreenshot(ev.path.c_str(), (int)windowWidth, (int)windowHeight);
+    for (const std::string& path : screenshotsThisFrame)
+        saveScreenshot(path.c_str(), (int)windowWidth, (int)windowHeight);
 }
 
 void harnessEndFrame()

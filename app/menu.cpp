@@ -36,15 +36,10 @@ void drawMenu()
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, windowWidth, windowHeight, 0, 0, 1);
-    glMatrixMode(GL_MODELVIEW);
+    // The model-view matrix is still the identity the reshape loaded: play never ran yet.
+    beginWindowPixels();
     glEnable(GL_TEXTURE_2D);
     drawFullScreenPicture(menuPictureSlot());
     glEnable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
+    endWindowPixels();
 }

@@ -1,4 +1,4 @@
-// The player's name, the window globals and the reshape callback.
+// The player's name, the window globals, the reshape callback and the window-pixel projection.
 // Depends on: startup.h, GL/GLU.
 #include "app/startup.h"
 
@@ -51,4 +51,20 @@ void reshapeWindow(int width, int height)
     gluPerspective(FIELD_OF_VIEW_DEGREES, aspect, NEAR_PLANE, FAR_PLANE);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void beginWindowPixels()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, windowWidth, windowHeight, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void endWindowPixels()
+{
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
 }

@@ -31,4 +31,8 @@ void storePlayerName(const char* input);
 void setNameFromArgument(const char* name);
 
 void reshapeWindow(int width, int height);
+// Saves the projection and replaces it with window pixels (origin top left, y downwards),
+// leaving the model-view matrix selected; endWindowPixels restores the saved projection.
+void beginWindowPixels();
+void endWindowPixels();
 void initGame();

@@ -30,6 +30,22 @@ bool sidewaysDirection(const Camera& cam, Vector3& out)
     return true;
 }
 
+// Puts the eye on the nearer border when it is strictly outside, moving the view point along
+// so the look direction stays.
+void clampAxis(float& eye, float& view, float minimum, float maximum)
+{
+    if (eye < minimum) {
+        float d = eye - minimum;
+        eye -= d;
+        view -= d;
+    }
+    if (eye > maximum) {
+        float d = eye - maximum;
+        eye -= d;
+        view -= d;
+    }
+}
+
 }  // namespace
 
 void placeCamera(Camera& cam, float px, float py, float pz, float vx, float vy, float vz,
@@ -81,26 +97,8 @@ void lookWithMouse(Camera& cam, int mouseX, int mouseY, float winWidth, float wi
 
 void clampToPlayArea(Camera& cam)
 {
-    if (cam.position.x < PLAY_AREA_MIN_X) {
-        float d = cam.position.x - PLAY_AREA_MIN_X;
-        cam.position.x -= d;
-        cam.view.x -= d;
-    }
-    if (cam.position.x > PLAY_AREA_MAX_X) {
-        float d = cam.position.x - PLAY_AREA_MAX_X;
-        cam.position.x -= d;
-        cam.view.x -= d;
-    }
-    if (cam.position.z < PLAY_AREA_MIN_Z) {
-        float d = cam.position.z - PLAY_AREA_MIN_Z;
-        cam.position.z -= d;
-        cam.view.z -= d;
-    }
-    if (cam.position.z > PLAY_AREA_MAX_Z) {
-        float d = cam.position.z - PLAY_AREA_MAX_Z;
-        cam.position.z -= d;
-        cam.view.z -= d;
-    }
+    clampAxis(cam.position.x, cam.view.x, PLAY_AREA_MIN_X, PLAY_AREA_MAX_X);
+    clampAxis(cam.position.z, cam.view.z, PLAY_AREA_MIN_Z, PLAY_AREA_MAX_Z);
 }
 
 void applyLookAt(const Camera& cam)
