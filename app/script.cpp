@@ -1,5 +1,5 @@
-// Script parsing and delivery of scripted events through the input callbacks.
-// Depends on: script.h, input.h, GLUT key and button codes.
+// Script parsing: one event per line, checked before the window opens.
+// Depends on: script.h, input.h (key codes), GLUT key and button codes (header constants only).
 #include "app/script.h"
 
 #include "app/input.h"
@@ -111,23 +111,4 @@ bool parseScript(const std::string& text, const std::string& fileName,
         events.push_back(ev);
     }
     return true;
-}
-
-void deliverScriptEvent(const ScriptEvent& ev)
-{
-    switch (ev.action) {
-    case ScriptAction::KeyDown:
-        if (ev.special) onSpecialKey(ev.key, 0, 0);
-        else onKeyDown((unsigned char)ev.key, 0, 0);
-        break;
-    case ScriptAction::KeyUp:
-        // Special keys have no release handler in the game.
-        if (!ev.special) onKeyUp((unsigned char)ev.key, 0, 0);
-        break;
-    case ScriptAction::MouseDown: onMouseButton(ev.button, GLUT_DOWN, 0, 0); break;
-    case ScriptAction::MouseUp: onMouseButton(ev.button, GLUT_UP, 0, 0); break;
-    case ScriptAction::Motion: onMouseMotion(ev.x, ev.y); break;
-    case ScriptAction::Quit: quitGame();
-    case ScriptAction::Screenshot: break;
-    }
 }

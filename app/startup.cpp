@@ -1,9 +1,7 @@
-// The player's name, the window globals, the reshape callback and the window-pixel projection.
-// Depends on: startup.h, GL/GLU.
+// The player's name and the window globals.
+// Depends on: startup.h.
 #include "app/startup.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <cstring>
 
 const char* const NAME_PROMPT = "please enter your name: ";
@@ -37,34 +35,4 @@ void setNameFromArgument(const char* name)
     std::memcpy(nameInput, name, n);
     nameInput[n] = '\0';
     storePlayerName(nameInput);
-}
-
-void reshapeWindow(int width, int height)
-{
-    windowWidth = (float)width;
-    windowHeight = (float)height;
-    if (height == 0) height = 1;
-    float aspect = (float)(width * 1.0 / height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    gluPerspective(FIELD_OF_VIEW_DEGREES, aspect, NEAR_PLANE, FAR_PLANE);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
-void beginWindowPixels()
-{
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, windowWidth, windowHeight, 0, 0, 1);
-    glMatrixMode(GL_MODELVIEW);
-}
-
-void endWindowPixels()
-{
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
 }

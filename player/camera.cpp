@@ -1,11 +1,9 @@
 // The first-person camera: walking, sidestepping, turning, the play area and the view transform.
-// Depends on: camera.h, vector3.h, the platform pointer, GLU.
+// Depends on: camera.h, vector3.h, the platform pointer (no GL: the view transform is in camera_view.cpp).
 #include "player/camera.h"
 
 #include "platform/pointer.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <cmath>
 
 Camera playerCamera;
@@ -99,11 +97,4 @@ void clampToPlayArea(Camera& cam)
 {
     clampAxis(cam.position.x, cam.view.x, PLAY_AREA_MIN_X, PLAY_AREA_MAX_X);
     clampAxis(cam.position.z, cam.view.z, PLAY_AREA_MIN_Z, PLAY_AREA_MAX_Z);
-}
-
-void applyLookAt(const Camera& cam)
-{
-    glLoadIdentity();
-    gluLookAt(cam.position.x, cam.position.y, cam.position.z, cam.view.x, cam.view.y, cam.view.z,
-              cam.up.x, cam.up.y, cam.up.z);
 }

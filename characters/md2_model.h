@@ -1,0 +1,149 @@
+// MD2 models (version 8): the file layout, the decoded model and its loader.
+// Depends on: vector3.h; the loader's file read and message box come from platform/.
+#pragma once
+#include "player/vector3.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---- Constants -------------------------------------------------------------------------
+
+const int32_t MD2_VERSION = 8;
+const int MD2_HEADER_SIZE = 68;           // seventeen little-endian 32-bit integers
+const int MD2_SKIN_NAME_SIZE = 64;
+const int MD2_TEXCOORD_SIZE = 4;          // s, t: signed 16-bit
+const int MD2_TRIANGLE_SIZE = 12;         // three vertex and three texture indices, 16-bit
+const int MD2_FRAME_HEADER_SIZE = 40;     // scale, translate, 16-byte name
+const int MD2_FRAME_VERTEX_SIZE = 4;      // X, Y, Z bytes and a normal index
+const int MD2_FRAME_NAME_SIZE = 16;
+const int MD2_FRAME_BUFFER_SIZE = 8320;   // 2048 x 4 + 128: the largest frame record read
+const int MD2_ANIMATION_NAME_SIZE = 255;  // up to 254 characters and a NUL
+const int MD2_MESSAGE_SIZE = 255;         // the formatted message, path included
+
+// Message-box texts; %s is the path.
+extern const char* const MD2_OPEN_FAILED_FORMAT;  // "Unable to find the file: %s!"
+extern const char* const MD2_INVALID_FORMAT;      // "Invalid file format (%s): %s!"
+extern const char* const MD2_REASON_VERSION;      // "Version not 8"
+
+// ---- Types -----------------------------------------------------------------------------
+
+struct Md2Header {
+    int32_t magic;  // ignored
+    int32_t version;
+    int32_t skinWidth;
+    int32_t skinHeight;
+    int32_t frameSize;
+    int32_t numSkins;
+    int32_t numVertices;
+    int32_t numTexCoords;
+    int32_t numTriangles;
+    int32_t numGlCommands;  // not read
+    int32_t numFrames;
+    int32_t offsetSkins;
+    int32_t offsetTexCoords;
+    int32_t offsetTriangles;
+    int32_t offsetFrames;
+    int32_t offsetGlCommands;  // not read
+    int32_t offsetEnd;         // not read
+};
+
+struct TexCoord {
+    float u, v;
+};
+
+struct Md2Face {
+    int32_t vertexIndex[3];
+    int32_t texCoordIndex[3];
+};
+
+// One keyframe. Only frame 0 holds texCoords and faces; the other frames leave them empty
+// and drawing always takes them from frame 0.
+struct Md2Frame {
+    int32_t vertexCount;
+    int32_t faceCount;
+    int32_t texCoordCount;
+    std::vector<Vector3> vertices;
+    std::vector<TexCoord> texCoords;
+    std::vector<Md2Face> faces;
+};
+
+// A run of frames sharing a base name; plays startFrame up to endFrame - 1.
+struct Md2Animation {
+    char name[MD2_ANIMATION_NAME_SIZE];
+    int32_t startFrame;
+    int32_t endFrame;
+};
+
+// Vertex arrays built from frame 0 at the first draw, so that a keyframe pair can be
+// interpolated into one array and drawn with one call. Not part of what the file says.
+struct Md2DrawMesh {
+    std::vector<int32_t> cornerVertex;   // per joined vertex: index into a frame's vertices
+    std::vector<float> texCoords;        // per joined vertex: u, v
+    std::vector<uint16_t> indices;       // three per face, into the joined vertices
+    std::vector<float> positions;        // scratch: x, y, z per joined vertex
+    bool built;
+};
+
+struct Md2Model {
+    float animElapsed;   // ms since the last frame change, as of the latest draw
+    float animLastTime;  // clock (ms) of the last frame change
+    int32_t frameCount;
+    int32_t animationCount;
+    int32_t currentAnimation;
+    int32_t currentFrame;
+    std::vector<Md2Animation> animations;
+    std::vector<Md2Frame> frames;
+    // The first draw starts the frame clock instead of measuring from clock zero.
+    bool animClockStarted;
+    Md2DrawMesh drawMesh;
+};
+
+// The raw sections of one file while a load runs.
+struct RawFrame {
+    char name[MD2_FRAME_NAME_SIZE + 1];  // always NUL-terminated, even if the file's is not
+    std::vector<Vector3> positions;
+};
+
+// Reads MD2 files into models. One loader per character kind, used for each of its loads.
+class Md2Loader {
+public:
+    // Reads the file at path into model. On failure shows the message box captioned "Error"
+    // ("Unable to find the file: %s!" or "Invalid file format (<reason>): %s!"), leaves the
+    // model unchanged and returns false.
+    bool load(Md2Model& model, const char* path);
+
+    // The pure half of load: bytes in, model out. Returns null on success, else a short
+    // reason ("Version not 8", ...) with the model unchanged. No file system, GL or box.
+    const char* decode(const uint8_t* data, size_t size, Md2Model& model);
+
+    // The inner steps, public for tests and the inspector. readSections returns a reason
+    // or null; buildFrames clears the model and fills it from the raw sections.
+    const char* readSections(const uint8_t* data, size_t size);
+    void buildFrames(Md2Model& model);
+    void releaseRaw();
+
+    const Md2Header& lastHeader() const { return header; }
+    const std::vector<RawFrame>& rawFrames() const { return frames; }
+
+private:
+    Md2Header header = {};
+    std::vector<uint8_t> skinNames;
+    std::vector<int16_t> texCoords;  // s, t pairs as stored
+    std::vector<int16_t> triangles;  // six per triangle as stored
+    std::vector<RawFrame> frames;
+};
+
+// ---- Functions -------------------------------------------------------------------------
+
+// Parses the 68-byte header (size must be at least MD2_HEADER_SIZE).
+Md2Header readMd2Header(const uint8_t* data);
+
+// Turns the frame names into the model's animations (clears animations first, uses
+// model.frameCount names).
+void deriveAnimations(Md2Model& model, const std::vector<std::string>& frameNames);
+
+// Formats a message-box text into out (MD2_MESSAGE_SIZE bytes), never overrunning it.
+void formatMd2OpenFailed(char* out, const char* path);
+void formatMd2Invalid(char* out, const char* reason, const char* path);
