@@ -1,5 +1,5 @@
 // displayFrame is both the display and the idle callback: frames are drawn back to back.
-// Depends on: frame_loop.h, game_state.h, camera.h, collision.h, street_scene.h, lighting.h,
+// Depends on: frame_loop.h, game_state.h, camera.h, collision.h, street_scene.h, lighting.h, roster,
 // hud.h, menu.h, harness.h, startup.h (window pixels), GL/GLUT.
 #include "app/frame_loop.h"
 
@@ -8,6 +8,8 @@
 #include "app/hud.h"
 #include "app/menu.h"
 #include "app/startup.h"
+#include "characters/character_draw.h"
+#include "characters/roster.h"
 #include "player/camera.h"
 #include "player/collision.h"
 #include "world/lighting.h"
@@ -26,7 +28,8 @@ void playFrame()
     glEnable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     applySceneMaterial(GL_FRONT_AND_BACK);
-    // The passers-by are updated and drawn here, in roster order, once they join the street.
+    beginCharacterFrame();
+    for (Character& c : roster) updateCharacter(c);
     gameState.flyerClick = false;
     glCallList(streetSceneList);
     applySceneMaterial(GL_FRONT);

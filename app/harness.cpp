@@ -4,9 +4,12 @@
 #include "app/harness.h"
 
 #include "app/game_state.h"
+#include "app/highscore_table.h"
 #include "app/screenshot.h"
 #include "app/script.h"
 #include "app/startup.h"
+#include "characters/character_draw.h"
+#include "characters/roster.h"
 #include "platform/clock.h"
 #include "platform/sound.h"
 #include "player/camera.h"
@@ -61,6 +64,34 @@ std::string jsonString(const std::string& s)
 }
 
 const char* jsonBool(bool b) { return b ? "true" : "false"; }
+
+// Every passer-by in roster order: where it is, which way it walks, its flyer state and
+// the keyframe its model shows.
+std::string jsonCharacters()
+{
+    std::string s = "[";
+    for (int i = 0; i < ROSTER_SIZE; ++i) {
+        const Character& c = roster[i];
+        if (i) s += ", ";
+        s += "{\"position\": " + jsonVector(c.position);
+        s += ", \"heading\": " + jsonFloat(c.heading);
+        s += std::string(", \"isNear\": ") + jsonBool(c.isNear);
+        s += std::string(", \"isReady\": ") + jsonBool(c.isReady);
+        s += ", \"frame\": " + std::to_string(c.model.currentFrame) + "}";
+    }
+    return s + "]";
+}
+
+// The five records of the table as shown once the game is over, each its 12 bytes.
+std::string jsonHighscores()
+{
+    std::string s = "[";
+    for (int j = 0; j < HIGHSCORE_RECORD_COUNT; ++j) {
+        const char* bytes = (const char*)highscoreTable.records[j].bytes;
+        s += (j ? ", " : "") + jsonString(std::string(bytes, HIGHSCORE_RECORD_SIZE));
+    }
+    return s + "]";
+}
 
 void closeTrace()
 {
@@ -155,6 +186,9 @@ std::string traceLine(long frame, const std::vector<std::string>& sounds)
     s += ", \"playerName\": " + jsonString(std::string(playerName, PLAYER_NAME_SIZE - 1));
     s += ", \"position\": " + jsonVector(playerCamera.position);
     s += ", \"view\": " + jsonVector(playerCamera.view);
+    s += ", \"characters\": " + jsonCharacters();
+    s += ", \"charactersOutsideView\": " + std::to_string(charactersOutsideView());
+    s += ", \"highscores\": " + (g.gameOver ? jsonHighscores() : std::string("null"));
     s += ", \"sounds\": [";
     for (size_t i = 0; i < sounds.size(); ++i) s += (i ? ", " : "") + jsonString(sounds[i]);
     return s + "]}";

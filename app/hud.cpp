@@ -1,6 +1,117 @@
-// The 2D overlay of play mode. The crosshair, score, countdown and hand pictures are not
-// drawn yet; until they are, play has no time limit.
-// Depends on: hud.h.
+// The 2D overlay of play mode, and the top-five table once the game is over.
+// Depends on: hud.h, game_state.h, countdown.h, highscore_table.h, sound.h, overlay.h,
+// startup.h (window size, player name), texture_table.h, the platform clock, GL.
 #include "app/hud.h"
 
-void drawHud() {}
+#include "app/game_state.h"
+#include "app/overlay.h"
+#include "app/sound.h"
+#include "app/startup.h"
+#include "platform/clock.h"
+#include "world/texture_table.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+#include <string>
+
+char scoreText[SCORE_TEXT_SIZE] = "000";
+char timeText[TIME_TEXT_SIZE] = "3:00";
+
+namespace {
+
+const float CROSSHAIR_HALF_SIZE = 20.0f;
+const float SCORE_X = 70.0f;
+const float SCORE_Y = 70.0f;
+const float TIME_RIGHT_OFFSET = 100.0f;  // from the right edge of the window
+const float TIME_Y = 70.0f;
+const float TABLE_X = 100.0f;
+const float TABLE_FIRST_Y = 120.0f;
+const float TABLE_ROW_STEP = 30.0f;
+
+const GLfloat CROSSHAIR_COLOUR[3] = {0, 0, 1};
+const GLfloat SCORE_COLOUR[3] = {1, 0, 0};
+const GLfloat TIME_COLOUR[3] = {0, 0, 1};
+const GLfloat TABLE_COLOUR[3] = {1, 0, 0};
+// The pictures are modulated by yellow: drawn without their blue component.
+const GLfloat PICTURE_COLOUR[3] = {1, 1, 0};
+
+void drawCrosshair()
+{
+    float cx = windowWidth / 2, cy = windowHeight / 2;
+    glColor3fv(CROSSHAIR_COLOUR);
+    glBegin(GL_LINE_STRIP);
+    glVertex2f(cx - CROSSHAIR_HALF_SIZE, cy);
+    glVertex2f(cx + CROSSHAIR_HALF_SIZE, cy);
+    glEnd();
+    glBegin(GL_LINE_STRIP);
+    glVertex2f(cx, cy - CROSSHAIR_HALF_SIZE);
+    glVertex2f(cx, cy + CROSSHAIR_HALF_SIZE);
+    glEnd();
+}
+
+// A hand picture over the lower-left two thirds of the window, added onto what is there.
+void drawHandPicture(int slot)
+{
+    glEnable(GL_BLEND);
+    drawPictureQuad(slot, 0, windowHeight / 3, 2 * windowWidth / 3, windowHeight);
+    glDisable(GL_BLEND);
+}
+
+void endGame()
+{
+    std::string console;
+    updateHighscores(HIGHSCORE_FILE, gameState.score, scoreText, playerName, highscoreTable,
+                     console);
+    std::fputs(console.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+void drawHighscoreTable()
+{
+    glDisable(GL_TEXTURE_2D);
+    for (int j = 0; j < HIGHSCORE_RECORD_COUNT; ++j) {
+        glColor3fv(TABLE_COLOUR);
+        drawBitmapBytes(TABLE_X, TABLE_FIRST_Y + TABLE_ROW_STEP * j,
+                        (const char*)highscoreTable.records[j].bytes, HIGHSCORE_RECORD_SIZE);
+    }
+    glEnable(GL_TEXTURE_2D);
+}
+
+void drawPlayOverlay(GameState& g)
+{
+    // The sounds come first; the crosshair between them in the frame's order changes nothing.
+    playEffectTriggers(g);
+    // Lines and text take their texels too while texturing is on: whatever picture and
+    // coordinate the 3D frame left would tint them, mostly to black. They go untextured.
+    glDisable(GL_TEXTURE_2D);
+    drawCrosshair();
+
+    glColor3fv(SCORE_COLOUR);
+    formatScoreText(g.score, scoreText);
+    drawBitmapText(SCORE_X, SCORE_Y, scoreText);
+
+    // The frame that ends the game still draws the rest of the overlay.
+    if (tickCountdown(g, clockMilliseconds())) endGame();
+
+    glColor3fv(TIME_COLOUR);
+    formatTimeText(g.secondsLeft, timeText);
+    drawBitmapText(windowWidth - TIME_RIGHT_OFFSET, TIME_Y, timeText);
+
+    glEnable(GL_TEXTURE_2D);
+    glColor3fv(PICTURE_COLOUR);
+    if (g.fistShown) drawHandPicture(FIST_SLOT);
+    drawHandPicture(HAND_SLOT);
+}
+
+}  // namespace
+
+void drawHud()
+{
+    GameState& g = gameState;
+    // Everything here lies at depth 0: with the depth test on, the first of two overlapping
+    // pieces would hide the second (the fist would hide the hand drawn over it).
+    glDisable(GL_DEPTH_TEST);
+    if (g.gameOver) drawHighscoreTable();
+    else drawPlayOverlay(g);
+    glEnable(GL_DEPTH_TEST);
+}

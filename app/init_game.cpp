@@ -1,8 +1,9 @@
 // The one-time start-up of the game: the fixed GL state and every asset, loaded once.
-// Depends on: startup.h, lighting, textures, street scene, sound, GL.
+// Depends on: startup.h, lighting, textures, the roster, street scene, sound, GL.
 #include "app/startup.h"
 
 #include "app/sound.h"
+#include "characters/roster.h"
 #include "world/lighting.h"
 #include "world/street_scene.h"
 #include "world/textures.h"
@@ -27,7 +28,8 @@ void initGame()
     glEnable(GL_NORMALIZE);
     glEnable(GL_TEXTURE_2D);
     loadAllTextures(TextureSlots);
-    // The passers-by (models and placement) join here when the characters arrive.
+    loadAllCharacters();
+    placeAllCharacters();
     buildStreetScene();
     initSound();
 }

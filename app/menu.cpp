@@ -1,8 +1,9 @@
 // Draws the picture of the selected menu item, or the about or help page.
-// Depends on: menu.h, game_state.h, textures.h, startup.h, GL.
+// Depends on: menu.h, game_state.h, overlay.h, textures.h, startup.h, GL.
 #include "app/menu.h"
 
 #include "app/game_state.h"
+#include "app/overlay.h"
 #include "app/startup.h"
 #include "world/textures.h"
 
@@ -16,20 +17,7 @@ int menuPictureSlot()
     return MENU_FIRST_SLOT + g.menuIndex;
 }
 
-void drawFullScreenPicture(int slot)
-{
-    glBindTexture(GL_TEXTURE_2D, TextureSlots[slot]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex2f(0, 0);
-    glTexCoord2f(1, 1);
-    glVertex2f(windowWidth, 0);
-    glTexCoord2f(1, 0);
-    glVertex2f(windowWidth, windowHeight);
-    glTexCoord2f(0, 0);
-    glVertex2f(0, windowHeight);
-    glEnd();
-}
+void drawFullScreenPicture(int slot) { drawPictureQuad(slot, 0, 0, windowWidth, windowHeight); }
 
 void drawMenu()
 {

@@ -2,6 +2,7 @@
 // Depends on: game_state.h, the platform sound layer.
 #pragma once
 
+struct GameState;
 struct SoundStream;
 struct SoundSample;
 
@@ -24,3 +25,6 @@ extern SoundSample* bumpSample;
 void initSound();
 void playScoreSound();
 void playBumpSound();
+// The overlay's sound triggers for one play frame: a bump noted by a passer-by, then a score
+// that changed since the overlay last saw it. Both play on the effect channel, bump first.
+void playEffectTriggers(GameState& state);

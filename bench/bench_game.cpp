@@ -1,5 +1,7 @@
-// Benchmarks of the per-frame collision pass and of picture decoding at start-up.
-// Run: build/bench_game [--benchmark_filter=...]; DATA_DIR env points at generated data.
+// Benchmarks of the per-frame collision pass and of picture and model decoding at start-up.
+// Run: build/bench_game [--benchmark_filter=...]; KERB_DATA_DIR points at the generated data.
+#include "characters/md2_model.h"
+#include "platform/file_read.h"
 #include "player/camera.h"
 #include "player/collision.h"
 #include "world/bmp_image.h"
@@ -9,10 +11,17 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
 SceneVertices benchScene;
+
+std::string dataPath(const char* relative)
+{
+    const char* dir = std::getenv("KERB_DATA_DIR");
+    return std::string(dir ? dir : "build/data") + "/" + relative;
+}
 
 // One collision pass over all 222 quads, from a spot where the ground and a column are cut.
 void BM_CollisionPass(benchmark::State& state)
@@ -31,21 +40,41 @@ BENCHMARK(BM_CollisionPass);
 // Decoding one generated picture from memory (the menu page is the largest).
 void BM_DecodePicture(benchmark::State& state)
 {
-    const char* dir = std::getenv("KERB_DATA_DIR");
-    std::string path = std::string(dir ? dir : "build/data") + "/textures/menu0.bmp";
-    FileBytes bytes{};
-    if (readFileBytes(path.c_str(), &bytes) != nullptr) {
+    std::vector<uint8_t> bytes;
+    std::string message;
+    if (!readBmpFile(dataPath("textures/menu0.bmp").c_str(), &bytes, &message)) {
         state.SkipWithError("set KERB_DATA_DIR to the generated data");
         return;
     }
     for (auto _ : state) {
         RgbImage image{};
-        if (decodeBmpImage(bytes.data, bytes.size, &image, nullptr) == nullptr) std::free(image.pixels);
+        if (decodeBmpImage(bytes.data(), bytes.size(), &image, nullptr) == nullptr)
+            std::free(image.pixels);
     }
-    state.SetBytesProcessed(state.iterations() * (int64_t)bytes.size);
-    freeFileBytes(&bytes);
+    state.SetBytesProcessed(state.iterations() * (int64_t)bytes.size());
 }
 BENCHMARK(BM_DecodePicture);
+
+// Decoding one generated model from memory, as each of the 49 loads at start-up does.
+void BM_DecodeModel(benchmark::State& state)
+{
+    FileReadResult file = readFile(dataPath("models/civi.md2").c_str());
+    if (file.error != FileReadError::None) {
+        state.SkipWithError("set KERB_DATA_DIR to the generated data");
+        return;
+    }
+    Md2Loader loader;
+    for (auto _ : state) {
+        Md2Model model{};
+        if (loader.decode(file.bytes.data(), file.bytes.size(), model) != nullptr) {
+            state.SkipWithError("the generated model is refused");
+            return;
+        }
+        benchmark::DoNotOptimize(model.frames.data());
+    }
+    state.SetBytesProcessed(state.iterations() * (int64_t)file.bytes.size());
+}
+BENCHMARK(BM_DecodeModel);
 
 }  // namespace
 

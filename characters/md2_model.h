@@ -26,6 +26,21 @@ const int MD2_MESSAGE_SIZE = 255;         // the formatted message, path include
 extern const char* const MD2_OPEN_FAILED_FORMAT;  // "Unable to find the file: %s!"
 extern const char* const MD2_INVALID_FORMAT;      // "Invalid file format (%s): %s!"
 extern const char* const MD2_REASON_VERSION;      // "Version not 8"
+// Why an untrusted file is refused, shown in MD2_INVALID_FORMAT like the version.
+extern const char* const MD2_REASON_SHORT_HEADER;     // "file shorter than its header"
+extern const char* const MD2_REASON_NEGATIVE_COUNT;   // "negative count"
+extern const char* const MD2_REASON_NO_VERTICES;      // "no vertices"
+extern const char* const MD2_REASON_NO_TEXCOORDS;     // "no texture coordinates"
+extern const char* const MD2_REASON_NO_TRIANGLES;     // "no triangles"
+extern const char* const MD2_REASON_NO_FRAMES;        // "no frames"
+extern const char* const MD2_REASON_SKIN_SIZE;        // "skin size not positive"
+extern const char* const MD2_REASON_FRAME_SIZE;       // "frame size out of range"
+extern const char* const MD2_REASON_SKINS_OUTSIDE;    // "skins outside the file"
+extern const char* const MD2_REASON_TEXCOORDS_OUTSIDE;  // "texture coordinates outside the file"
+extern const char* const MD2_REASON_TRIANGLES_OUTSIDE;  // "triangles outside the file"
+extern const char* const MD2_REASON_FRAMES_OUTSIDE;   // "frames outside the file"
+extern const char* const MD2_REASON_VERTEX_INDEX;     // "triangle vertex index out of range"
+extern const char* const MD2_REASON_TEXCOORD_INDEX;   // "triangle texture index out of range"
 
 // ---- Types -----------------------------------------------------------------------------
 
@@ -81,7 +96,8 @@ struct Md2Animation {
 struct Md2DrawMesh {
     std::vector<int32_t> cornerVertex;   // per joined vertex: index into a frame's vertices
     std::vector<float> texCoords;        // per joined vertex: u, v
-    std::vector<uint16_t> indices;       // three per face, into the joined vertices
+    std::vector<uint32_t> indices;       // three per face, into the joined vertices
+    float boundRadius;                   // farthest vertex of any frame from the origin
     std::vector<float> positions;        // scratch: x, y, z per joined vertex
     bool built;
 };

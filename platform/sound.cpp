@@ -1,34 +1,78 @@
 // Sound output through SDL2_mixer: one looping music stream, samples on mixer channels.
-// Depends on: sound.h, SDL2, SDL2_mixer.
+// Depends on: sound.h, SDL2, SDL2_mixer, POSIX file descriptors (to quiet the audio start).
 #include "platform/sound.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
+const char* const NO_SOUND_DEVICE_MESSAGE =
+    "kerbrunner: no sound device found, playing without sound\n";
+
 struct SoundStream {
-    Mix_Music* music;
+    Mix_Music* music;  // null without a device or a readable file
     std::string name;
 };
 
 struct SoundSample {
-    Mix_Chunk* chunk;
+    Mix_Chunk* chunk;  // null without a device or a readable file
     std::string name;
 };
 
 namespace {
 const int AUDIO_BUFFER_FRAMES = 1024;
+const int AUDIO_OUTPUT_CHANNELS = 2;
 const int STARTED_LOG_LIMIT = 64;
+const char* const NULL_DEVICE = "/dev/null";
 bool audioOpen = false;
 bool initTried = false;
+int openHandles = 0;
+const SoundStream* playingStream = nullptr;
 std::vector<std::string> startedNames;
 std::vector<std::string> takenNames;  // keeps the strings handed out alive until the next take
 
 void noteStarted(const std::string& name)
 {
     if ((int)startedNames.size() < STARTED_LOG_LIMIT) startedNames.push_back(name);
+}
+
+// The sound libraries write several lines to standard error when they look for a device
+// and find none; the game says it once in its own words instead.
+class QuietStandardError {
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        saved = dup(STDERR_FILENO);
+        int sink = open(NULL_DEVICE, O_WRONLY | O_CLOEXEC);
+        if (saved >= 0 && sink >= 0) dup2(sink, STDERR_FILENO);
+        if (sink >= 0) close(sink);
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved < 0) return;
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved;
+};
+
+bool openAudioDevice(int mixRate)
+{
+    QuietStandardError quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    return Mix_OpenAudio(mixRate, MIX_DEFAULT_FORMAT, AUDIO_OUTPUT_CHANNELS,
+                         AUDIO_BUFFER_FRAMES) == 0;
 }
 }  // namespace
 
@@ -37,39 +81,62 @@ void soundInit(int mixRate, int channels)
     // A second start keeps the device (and the music still playing on it).
     if (initTried) return;
     initTried = true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-    if (Mix_OpenAudio(mixRate, MIX_DEFAULT_FORMAT, 2, AUDIO_BUFFER_FRAMES) != 0) return;
+    if (!openAudioDevice(mixRate)) {
+        std::fputs(NO_SOUND_DEVICE_MESSAGE, stderr);
+        return;
+    }
     Mix_AllocateChannels(channels);
     audioOpen = true;
 }
 
 SoundStream* soundOpenStream(const char* path)
 {
-    if (!audioOpen) return nullptr;
-    Mix_Music* music = Mix_LoadMUS(path);
-    if (!music) return nullptr;
-    return new SoundStream{music, path};
+    if (!path) return nullptr;
+    ++openHandles;
+    return new SoundStream{audioOpen ? Mix_LoadMUS(path) : nullptr, path};
 }
 
 SoundSample* soundLoadSample(const char* path)
 {
-    if (!audioOpen) return nullptr;
-    Mix_Chunk* chunk = Mix_LoadWAV(path);
-    if (!chunk) return nullptr;
-    return new SoundSample{chunk, path};
+    if (!path) return nullptr;
+    ++openHandles;
+    return new SoundSample{audioOpen ? Mix_LoadWAV(path) : nullptr, path};
+}
+
+void soundFreeStream(SoundStream* stream)
+{
+    if (!stream) return;
+    if (stream == playingStream) {
+        Mix_HaltMusic();
+        playingStream = nullptr;
+    }
+    if (stream->music) Mix_FreeMusic(stream->music);
+    delete stream;
+    --openHandles;
+}
+
+void soundFreeSample(SoundSample* sample)
+{
+    if (!sample) return;
+    // The mixer stops every channel still playing the chunk before it lets it go.
+    if (sample->chunk) Mix_FreeChunk(sample->chunk);
+    delete sample;
+    --openHandles;
 }
 
 void soundPlayStream(int /*channel*/, SoundStream* stream)
 {
     // The mixer has a single music stream: starting the game music replaces the menu music.
     if (!stream) return;
-    if (Mix_PlayMusic(stream->music, -1) == 0) noteStarted(stream->name);
+    noteStarted(stream->name);
+    if (stream->music && Mix_PlayMusic(stream->music, -1) == 0) playingStream = stream;
 }
 
 void soundPlaySample(int channel, SoundSample* sample)
 {
     if (!sample) return;
-    if (Mix_PlayChannel(channel, sample->chunk, 0) >= 0) noteStarted(sample->name);
+    noteStarted(sample->name);
+    if (sample->chunk) Mix_PlayChannel(channel, sample->chunk, 0);
 }
 
 int soundTakeStartedNames(const char** names, int capacity)
@@ -83,3 +150,5 @@ int soundTakeStartedNames(const char** names, int capacity)
     }
     return n;
 }
+
+int soundOpenHandleCount() { return openHandles; }

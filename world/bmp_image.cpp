@@ -1,14 +1,13 @@
 // Windows BMP reader: every check on the file happens before the byte it guards is read.
-// Depends on: bmp_image.h, the platform message box, the C library (stdio, stdlib).
+// Depends on: bmp_image.h, the platform file read, the C library (stdio, stdlib).
 #include "world/bmp_image.h"
 
-#include "platform/message_box.h"
-
-#include <sys/stat.h>
+#include "platform/file_read.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 // ---- Constants -------------------------------------------------------------------------
 
@@ -41,8 +40,6 @@ const uint32_t DEFAULT_MASKS_32[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
 const uint8_t RLE_END_OF_LINE = 0;
 const uint8_t RLE_END_OF_BITMAP = 1;
 const uint8_t RLE_DELTA = 2;
-
-const size_t OPEN_MESSAGE_CAPACITY = 4200;
 
 // ---- Types -----------------------------------------------------------------------------
 
@@ -337,40 +334,29 @@ const char* convertRunLength(const uint8_t* data, size_t size, const Layout& l, 
 
 // ---- Public functions ------------------------------------------------------------------
 
-const char* readFileBytes(const char* path, FileBytes* out)
+std::string formatBmpOpenFailed(const char* path)
 {
-    static char openMessage[OPEN_MESSAGE_CAPACITY];
-    *out = FileBytes{nullptr, 0};
-    std::snprintf(openMessage, sizeof openMessage, BMP_OPEN_FAILED_FORMAT, path);
-
-    FILE* file = std::fopen(path, "rb");
-    if (!file) return openMessage;
-    struct stat st;
-    // A directory or an empty file has no contents to read.
-    if (fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
-        std::fclose(file);
-        return openMessage;
-    }
-    size_t size = (size_t)st.st_size;
-    uint8_t* data = (uint8_t*)std::malloc(size);
-    if (!data) {
-        std::fclose(file);
-        return BMP_OUT_OF_MEMORY;
-    }
-    size_t got = std::fread(data, 1, size, file);
-    std::fclose(file);
-    if (got != size) {
-        std::free(data);
-        return openMessage;
-    }
-    *out = FileBytes{data, size};
-    return nullptr;
+    int length = std::snprintf(nullptr, 0, BMP_OPEN_FAILED_FORMAT, path);
+    if (length < 0) return std::string();
+    std::string text((size_t)length + 1, '\0');
+    std::snprintf(&text[0], text.size(), BMP_OPEN_FAILED_FORMAT, path);
+    text.resize((size_t)length);
+    return text;
 }
 
-void freeFileBytes(FileBytes* bytes)
+bool readBmpFile(const char* path, std::vector<uint8_t>* bytes, std::string* message)
 {
-    std::free(bytes->data);
-    *bytes = FileBytes{nullptr, 0};
+    FileReadResult file = readFile(path);
+    if (file.error == FileReadError::OutOfMemory) {
+        *message = BMP_OUT_OF_MEMORY;
+        return false;
+    }
+    if (file.error != FileReadError::None || file.bytes.empty()) {
+        *message = formatBmpOpenFailed(path);
+        return false;
+    }
+    *bytes = std::move(file.bytes);
+    return true;
 }
 
 const char* decodeBmpImage(const uint8_t* data, size_t size, RgbImage* image, BmpInfo* info)
@@ -409,25 +395,20 @@ const char* bmpCompressionName(uint32_t compression)
     }
 }
 
-RgbImage* loadBmpImage(const char* path)
+RgbImage* loadBmpImage(const char* path, std::string* message)
 {
-    FileBytes file;
-    const char* error = readFileBytes(path, &file);
-    if (error) {
-        showErrorMessage(error);
-        return nullptr;
-    }
+    std::vector<uint8_t> bytes;
+    if (!readBmpFile(path, &bytes, message)) return nullptr;
     RgbImage decoded;
-    error = decodeBmpImage(file.data, file.size, &decoded, nullptr);
-    freeFileBytes(&file);
+    const char* error = decodeBmpImage(bytes.data(), bytes.size(), &decoded, nullptr);
     if (error) {
-        showErrorMessage(error);
+        *message = error;
         return nullptr;
     }
     RgbImage* image = (RgbImage*)std::malloc(sizeof(RgbImage));
     if (!image) {
         std::free(decoded.pixels);
-        showErrorMessage(BMP_OUT_OF_MEMORY);
+        *message = BMP_OUT_OF_MEMORY;
         return nullptr;
     }
     *image = decoded;

@@ -1,8 +1,10 @@
 // Windows BMP reader: file bytes in, gap-free RGB rows out (bottom row first).
-// Depends on: the platform message box (loadBmpImage only); nothing else.
+// Depends on: the platform file read (readBmpFile, loadBmpImage only); nothing else.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // ---- Constants -------------------------------------------------------------------------
 
@@ -41,19 +43,15 @@ struct BmpInfo {
     bool hasFileHeader;      // false for a bare DIB without "BM"
 };
 
-// A whole file in memory.
-struct FileBytes {
-    uint8_t* data;  // malloc'ed; freed by freeFileBytes
-    size_t size;
-};
-
 // ---- Functions -------------------------------------------------------------------------
 
-// Reads the whole file. Returns null on success, else the text to show: the open message
-// (already formatted with the path) or BMP_OUT_OF_MEMORY. An empty file cannot be read.
-// The returned text lives until the next call.
-const char* readFileBytes(const char* path, FileBytes* out);
-void freeFileBytes(FileBytes* bytes);
+// The open message with the path exactly as passed: "Failed to open DIB file <path>.\n".
+std::string formatBmpOpenFailed(const char* path);
+
+// Reads a picture file's bytes. Returns true with *bytes filled, else false with *message
+// set to the text to show: the open message (also for an empty file, which has no contents
+// to map) or BMP_OUT_OF_MEMORY.
+bool readBmpFile(const char* path, std::vector<uint8_t>* bytes, std::string* message);
 
 // Decodes a BMP held in memory into *image. Returns null on success, else one of the
 // reader's messages; nothing is shown and nothing is left allocated on failure. *info,
@@ -63,8 +61,8 @@ const char* decodeBmpImage(const uint8_t* data, size_t size, RgbImage* image, Bm
 // Name of a compression code for people: "none", "RLE8", "RLE4", "bitfields" or "unknown".
 const char* bmpCompressionName(uint32_t compression);
 
-// Reads and decodes the file at path. On failure shows the message box with the reason
-// and returns null.
-RgbImage* loadBmpImage(const char* path);
+// Reads and decodes the file at path. Returns the picture, or null with *message set to
+// the text to show; showing it, and what follows, is the caller's.
+RgbImage* loadBmpImage(const char* path, std::string* message);
 // Frees the pixel buffer, then the record (either may be null).
 void freeRgbImage(RgbImage* image);

@@ -1,16 +1,18 @@
 // Texture slots: reads each picture of the slot table and builds its mipmapped texture.
-// Depends on: bmp_image.h, texture_table.h, OpenGL/GLU.
+// Depends on: bmp_image.h, texture_table.h, the platform message box, OpenGL/GLU.
 #include "world/textures.h"
 
+#include "platform/message_box.h"
 #include "world/bmp_image.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace {
-// A picture the game cannot use ends it; its message has been shown already.
+// A picture the game cannot use ends it, once the player has closed its message.
 const int BAD_PICTURE_EXIT_STATUS = 1;
 const GLint RGB_COMPONENTS = 3;
 // Rows of the decoded pictures follow one another without filler bytes.
@@ -21,8 +23,12 @@ unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
 
 void loadTexture(unsigned int* slots, const char* path, int slot)
 {
-    RgbImage* image = loadBmpImage(path);
-    if (!image) std::exit(BAD_PICTURE_EXIT_STATUS);
+    std::string message;
+    RgbImage* image = loadBmpImage(path, &message);
+    if (!image) {
+        showErrorMessage(message.c_str());
+        std::exit(BAD_PICTURE_EXIT_STATUS);
+    }
 
     GLuint name = 0;
     glGenTextures(1, &name);

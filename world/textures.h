@@ -7,7 +7,7 @@
 extern unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
 
 // Reads the picture at path into a new texture stored in slots[slot]. A picture that
-// cannot be used has shown its message already; the program then ends with status 1.
+// cannot be used shows its message in the box; once closed the program ends with status 1.
 void loadTexture(unsigned int* slots, const char* path, int slot);
 // Every picture of the slot table, in ascending slot order.
 void loadAllTextures(unsigned int* slots);

@@ -103,18 +103,19 @@ class StartPoseTest(Screenshots):
 
 class StreetSideTest(Screenshots):
     # Face -x, sidestep to z -72 (between two columns), walk out to the play area's edge at
-    # x -18, then look up over the house row across the road, and down at the rails.
+    # x -18, then look up over the house row across the road, and down at the rails. A
+    # passer-by bumps the walker back on the way, so the walk is held long enough to make up.
     SCRIPT = START + (
         "5 motion -85 384\n"
         "8 keydown d\n58 keyup d\n"
-        "60 keydown w\n300 keyup w\n"
-        "305 motion 512 -91\n308 screenshot {sky}\n"
-        "309 motion 512 859\n310 screenshot {street}\n"
-        "312 quit\n")
+        "60 keydown w\n400 keyup w\n"
+        "405 motion 512 -91\n408 screenshot {sky}\n"
+        "409 motion 512 859\n410 screenshot {street}\n"
+        "412 quit\n")
     SHOTS = ("sky", "street")
 
     def test_the_walk_ends_at_the_edge_of_the_play_area(self):
-        self.assertAlmostEqual(self.run_.frame(299)["position"][0], -18.0, places=4)
+        self.assertAlmostEqual(self.run_.frame(399)["position"][0], -18.0, places=4)
         self.assertEqual(self.run_.returncode, 0, self.run_.stderr)
 
     def test_sky_above_the_house_row(self):

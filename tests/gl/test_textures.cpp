@@ -1,5 +1,6 @@
 // Texture slots under a real GL context: the whole slot table from the generated data,
-// tight rows of odd widths, and the end of the program on an unusable picture.
+// tight rows of odd widths, and the message box and end of the program on an unusable
+// picture (the reader only names the problem; loadTexture shows it and exits).
 #include "platform/message_box.h"
 #include "world/textures.h"
 
@@ -183,6 +184,12 @@ TEST(TextureSlotsDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
                 "Error: Unknown DIB file format\\.");
     EXPECT_EXIT(loadTexture(slots, "textures/no-such-picture.bmp", 3), testing::ExitedWithCode(1),
                 "Error: Failed to open DIB file textures/no-such-picture\\.bmp\\.");
+    // An empty file has nothing to map: the open message too, not a conversion error.
+    static std::string empty;
+    empty = writeTemp("kerb_empty.bmp", Bytes());
+    std::atexit([] { std::remove(empty.c_str()); });
+    EXPECT_EXIT(loadTexture(slots, empty.c_str(), 3), testing::ExitedWithCode(1),
+                "Error: Failed to open DIB file .*kerb_empty\\.bmp\\.");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -526,28 +527,33 @@ std::string tempPath(const char* name)
     return (std::filesystem::temp_directory_path() / unique).string();
 }
 
-TEST(BmpFiles, MissingEmptyAndDirectoryPathsGiveTheOpenMessageWithThePathAsPassed)
+TEST(BmpFiles, MissingEmptyDirectoryAndFifoPathsGiveTheOpenMessageWithThePathAsPassed)
 {
     std::string empty = tempPath("kerb_bmp_empty.bmp");
     std::ofstream(empty).close();
-    for (std::string path : {std::string("no/such/dir/picture.bmp"), empty,
+    std::string fifo = tempPath("kerb_bmp_fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (std::string path : {std::string("no/such/dir/picture.bmp"), empty, fifo,
                              std::filesystem::temp_directory_path().string()}) {
         SCOPED_TRACE(path);
-        FileBytes bytes;
-        const char* error = readFileBytes(path.c_str(), &bytes);
-        ASSERT_NE(error, nullptr);
-        EXPECT_EQ(std::string(error), "Failed to open DIB file " + path + ".\n");
-        EXPECT_EQ(bytes.data, nullptr);
+        std::vector<uint8_t> bytes = {1};
+        std::string message;
+        EXPECT_FALSE(readBmpFile(path.c_str(), &bytes, &message));
+        EXPECT_EQ(message, "Failed to open DIB file " + path + ".\n");
+        message.clear();
+        EXPECT_EQ(loadBmpImage(path.c_str(), &message), nullptr);
+        EXPECT_EQ(message, "Failed to open DIB file " + path + ".\n");
     }
     std::remove(empty.c_str());
+    std::remove(fifo.c_str());
 }
 
-TEST(BmpFiles, LoadShowsTheMessageAndReturnsNothing)
+TEST(BmpFiles, LoadGivesTheMessageAndShowsNothingItself)
 {
     int before = errorMessageCount();
-    EXPECT_EQ(loadBmpImage("textures/not-there.bmp"), nullptr);
-    EXPECT_EQ(errorMessageCount(), before + 1);
-    EXPECT_STREQ(lastErrorMessage(), "Failed to open DIB file textures/not-there.bmp.\n");
+    std::string message;
+    EXPECT_EQ(loadBmpImage("textures/not-there.bmp", &message), nullptr);
+    EXPECT_EQ(message, "Failed to open DIB file textures/not-there.bmp.\n");
 
     std::string bad = tempPath("kerb_bmp_v5.bmp");
     Bmp m;
@@ -555,20 +561,30 @@ TEST(BmpFiles, LoadShowsTheMessageAndReturnsNothing)
     Bytes file = build(m);
     std::ofstream(bad, std::ios::binary)
         .write((const char*)file.data(), (std::streamsize)file.size());
-    EXPECT_EQ(loadBmpImage(bad.c_str()), nullptr);
-    EXPECT_STREQ(lastErrorMessage(), BMP_UNKNOWN_FORMAT);
+    EXPECT_EQ(loadBmpImage(bad.c_str(), &message), nullptr);
+    EXPECT_EQ(message, BMP_UNKNOWN_FORMAT);
+    // Showing the box is for the caller, which also decides what happens next.
+    EXPECT_EQ(errorMessageCount(), before);
 
     Bmp good;
     good.width = 1, good.height = 1, good.pixels = {10, 20, 30, 0};
     file = build(good);
     std::ofstream(bad, std::ios::binary)
         .write((const char*)file.data(), (std::streamsize)file.size());
-    RgbImage* image = loadBmpImage(bad.c_str());
+    message.clear();
+    RgbImage* image = loadBmpImage(bad.c_str(), &message);
     ASSERT_NE(image, nullptr);
+    EXPECT_EQ(message, "");
     EXPECT_EQ(image->pixels[0], 30);
     EXPECT_EQ(image->pixels[2], 10);
     freeRgbImage(image);
     std::remove(bad.c_str());
+}
+
+TEST(BmpFiles, AVeryLongPathIsKeptWholeInTheOpenMessage)
+{
+    std::string path = "textures/" + std::string(5000, 'x') + ".bmp";
+    EXPECT_EQ(formatBmpOpenFailed(path.c_str()), "Failed to open DIB file " + path + ".\n");
 }
 
 // ---- Damaged files never crash ---------------------------------------------------------

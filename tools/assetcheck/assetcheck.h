@@ -9,5 +9,7 @@ const int INSPECT_USAGE = 2;
 
 // `bmp FILE [--ppm OUT]`: describes one picture as the game reads it.
 int runBmpCommand(int argc, char** argv);
+// `md2 FILE [--frame N]`: one model as the game reads it, as JSON.
+int runMd2Command(int argc, char** argv);
 // `check [DIR]`: every file the game reads from DIR, one line per problem.
 int runCheckCommand(int argc, char** argv);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -57,18 +59,17 @@ int runBmpCommand(int argc, char** argv)
         return INSPECT_USAGE;
     }
 
-    FileBytes bytes;
-    const char* error = readFileBytes(file, &bytes);
-    if (error) {
+    std::vector<uint8_t> bytes;
+    std::string message;
+    if (!readBmpFile(file, &bytes, &message)) {
         // The open message carries its own line break.
-        std::fputs(error, stderr);
-        if (error[std::strlen(error) - 1] != '\n') std::fputc('\n', stderr);
+        std::fputs(message.c_str(), stderr);
+        if (message.empty() || message.back() != '\n') std::fputc('\n', stderr);
         return INSPECT_PROBLEM;
     }
     RgbImage image;
     BmpInfo info;
-    error = decodeBmpImage(bytes.data, bytes.size, &image, &info);
-    freeFileBytes(&bytes);
+    const char* error = decodeBmpImage(bytes.data(), bytes.size(), &image, &info);
     if (error) {
         std::fprintf(stderr, "%s\n", error);
         return INSPECT_PROBLEM;

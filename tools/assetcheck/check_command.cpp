@@ -1,8 +1,10 @@
 // The `check` command: every picture, model and sound the game reads from a directory.
 // Depends on: assetcheck.h, world/bmp_image.h, world/texture_table.h,
-// characters/character_kinds.h, app/sound.h.
+// characters/character_kinds.h, characters/md2_model.h, app/sound.h, platform/file_read.h.
 #include "app/sound.h"
 #include "characters/character_kinds.h"
+#include "characters/md2_model.h"
+#include "platform/file_read.h"
 #include "tools/assetcheck/assetcheck.h"
 #include "world/bmp_image.h"
 #include "world/texture_table.h"
@@ -16,10 +18,10 @@
 namespace {
 
 const char* const CHECK_USAGE = "usage: kerbrunner-assets check [DIR]\n";
-const char* const REASON_MISSING = "missing";
-const char* const REASON_NOT_A_FILE = "not a regular file";
 const char* const REASON_EMPTY = "empty";
-const char* const REASON_UNREADABLE = "cannot be read";
+// A model the game reads but whose kind plays an animation it does not have.
+const char* const REASON_NO_ANIMATION_FORMAT = "%d animations, but its kind plays animation %d";
+const int REASON_CAPACITY = 128;
 
 const char* const SOUND_FILES[] = {MENU_MUSIC_FILE, GAME_MUSIC_FILE, SCORE_SOUND_FILE,
                                    BUMP_SOUND_FILE};
@@ -36,30 +38,56 @@ std::string joinPath(const std::string& dir, const char* relative)
 const char* presenceProblem(const std::string& path)
 {
     struct stat st;
-    if (stat(path.c_str(), &st) != 0) return REASON_MISSING;
-    if (!S_ISREG(st.st_mode)) return REASON_NOT_A_FILE;
+    if (stat(path.c_str(), &st) != 0) return fileReadErrorText(FileReadError::Missing);
+    if (S_ISDIR(st.st_mode)) return fileReadErrorText(FileReadError::Directory);
+    if (!S_ISREG(st.st_mode)) return fileReadErrorText(FileReadError::NotRegular);
     if (st.st_size == 0) return REASON_EMPTY;
     return nullptr;
 }
 
-// Null when the game's reader accepts the picture, else the reason.
-const char* pictureProblem(const std::string& path)
+// Null when the file could be read and holds something, else the reason.
+const char* readProblem(const std::string& path, FileReadResult* file)
 {
-    const char* problem = presenceProblem(path);
-    if (problem) return problem;
-    FileBytes bytes;
-    if (readFileBytes(path.c_str(), &bytes)) return REASON_UNREADABLE;
-    RgbImage image;
-    problem = decodeBmpImage(bytes.data, bytes.size, &image, nullptr);
-    freeFileBytes(&bytes);
-    if (!problem) std::free(image.pixels);
-    return problem;
+    *file = readFile(path.c_str());
+    if (file->error != FileReadError::None) return fileReadErrorText(file->error);
+    if (file->bytes.empty()) return REASON_EMPTY;
+    return nullptr;
 }
 
-int report(const std::string& path, const char* problem)
+// Empty when the game's reader accepts the picture, else the reason.
+std::string pictureProblem(const std::string& path)
 {
-    if (!problem) return 0;
-    std::printf("%s: %s\n", path.c_str(), problem);
+    FileReadResult file;
+    const char* problem = readProblem(path, &file);
+    if (problem) return problem;
+    RgbImage image;
+    problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr);
+    if (problem) return problem;
+    std::free(image.pixels);
+    return std::string();
+}
+
+// Empty when the game's loader accepts the model and it has the kind's animation.
+std::string modelProblem(const std::string& path, const CharacterKind& kind)
+{
+    FileReadResult file;
+    const char* problem = readProblem(path, &file);
+    if (problem) return problem;
+    Md2Loader loader;
+    Md2Model model{};
+    problem = loader.decode(file.bytes.data(), file.bytes.size(), model);
+    if (problem) return problem;
+    if (model.animationCount > kind.animationIndex) return std::string();
+    char text[REASON_CAPACITY];
+    std::snprintf(text, sizeof text, REASON_NO_ANIMATION_FORMAT, model.animationCount,
+                  kind.animationIndex);
+    return text;
+}
+
+int report(const std::string& path, const std::string& problem)
+{
+    if (problem.empty()) return 0;
+    std::printf("%s: %s\n", path.c_str(), problem.c_str());
     return 1;
 }
 
@@ -79,11 +107,12 @@ int runCheckCommand(int argc, char** argv)
     }
     for (int i = 0; i < CHARACTER_KIND_COUNT; ++i) {
         std::string path = joinPath(dir, characterKinds[i].modelFile);
-        problems += report(path, presenceProblem(path));
+        problems += report(path, modelProblem(path, characterKinds[i]));
     }
     for (int i = 0; i < SOUND_FILE_COUNT; ++i) {
         std::string path = joinPath(dir, SOUND_FILES[i]);
-        problems += report(path, presenceProblem(path));
+        const char* problem = presenceProblem(path);
+        problems += report(path, problem ? problem : "");
     }
     int files = textureFileCount + CHARACTER_KIND_COUNT + SOUND_FILE_COUNT;
     if (problems > 0) {

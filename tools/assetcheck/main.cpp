@@ -1,4 +1,4 @@
-// kerbrunner-assets: looks at pictures and data directories with the game's own readers.
+// kerbrunner-assets: looks at pictures, models and data directories with the game's own readers.
 // Depends on: assetcheck.h.
 #include "tools/assetcheck/assetcheck.h"
 
@@ -13,9 +13,14 @@ const char* const USAGE =
     "  bmp FILE [--ppm OUT]  read FILE with the game's picture reader and print its size,\n"
     "                        bits per pixel and compression; with --ppm also write the\n"
     "                        decoded picture, top row first, as a binary PPM\n"
+    "  md2 FILE [--frame N]  read FILE with the game's model loader and print, as JSON,\n"
+    "                        its header, every frame's name and the animations the game\n"
+    "                        derives from them; with --frame also the decoded vertices\n"
+    "                        of frame N (counted from 0) as [x, y, z], y up\n"
     "  check [DIR]           check every file the game reads from DIR (default: the\n"
-    "                        working directory): all pictures through the reader, the\n"
-    "                        models and sounds present and not empty\n"
+    "                        working directory): all pictures through the reader, every\n"
+    "                        model through the loader and with the animation its kind\n"
+    "                        plays, the sounds present and not empty\n"
     "  --help                show this text\n"
     "\n"
     "Exit status: 0 when all is well, 1 when a file is unusable, 2 on a usage error.\n";
@@ -29,6 +34,7 @@ int main(int argc, char** argv)
         return INSPECT_OK;
     }
     if (argc >= 2 && std::strcmp(argv[1], "bmp") == 0) return runBmpCommand(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "md2") == 0) return runMd2Command(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return runCheckCommand(argc - 2, argv + 2);
     std::fputs(USAGE, stderr);
     return INSPECT_USAGE;

@@ -1,5 +1,17 @@
 // The sky box: a daytime sky with clouds over a distant skyline, painted onto the box's five
 // faces from one picture of the world around the street, so every edge meets its neighbour.
+//
+// The game draws every picture with repeat wrapping and linear, mipmapped filtering, so along
+// each edge of a face the filter mixes the picture's opposite edge into what it shows. A band
+// along every edge therefore holds the same colours as the band along the opposite edge, or
+// the edges of the box show as thin lines:
+// - the upright corners of the box all show one column: one sky gradient by height, over one
+//   building that stands on every corner;
+// - the top's edges, and so the walls' top rows, show one rim colour;
+// - the walls' foot rows are the opposite edge of their top rows: they show the rim colour
+//   too, as a low haze into which the feet of the buildings fade.
+// From the street the edges are seen at mipmap levels 0 and 1 (a 1024 x 768 window; larger
+// screens use lower levels); a band of 2^k texels keeps every level up to k in agreement.
 // Depends on: pic_painters.h, pic_canvas.h.
 #include <vector>
 
@@ -18,14 +30,36 @@ struct SkyFace {
     int width, height;
 };
 
+struct Building {
+    float start, end, height;
+    int roof;    // 0 flat, 1 antenna, 2 stepped top
+    float tint;  // brightness of its wall
+};
+
+// Buildings in order along the foot of the walls, from `start` round the whole perimeter.
+struct Skyline {
+    float start;
+    std::vector<Building> buildings;
+};
+
 // ---- the box ----
 const float BOX_MIN_X = -300.0f, BOX_MAX_X = 500.0f;
 const float BOX_MIN_Z = -500.0f, BOX_MAX_Z = 300.0f;
 const float BOX_SIDE = 800.0f;  // both sides of the floor plan
 const float PERIMETER = 4.0f * BOX_SIDE;
+const float BOX_HEIGHT = 200.0f;
 const int WALL_LONG = 1024;   // texels along a wall
 const int WALL_SHORT = 256;   // texels up a wall
 const int TOP_SIZE = 512;
+const Vec3 UPRIGHT_CORNERS[] = {{BOX_MAX_X, 0, BOX_MAX_Z}, {BOX_MAX_X, 0, BOX_MIN_Z},
+                                {BOX_MIN_X, 0, BOX_MAX_Z}, {BOX_MIN_X, 0, BOX_MIN_Z}};
+
+// ---- the bands along the edges (see the top of the file) ----
+const int CORNER_BAND = 4;   // texels at the upright corners and along the top's edges: levels 0-2
+const int RIM_ROWS = 2;      // texels at the walls' top and foot: levels 0-1
+const float CORNER_FADE = 40.0f;  // scene units over which the sky turns into the corner column
+const float RIM_FADE = 60.0f;     // scene units over which the sky turns into the rim colour
+const float FOOT_FADE = 12.0f;    // scene units of haze over the feet of the buildings
 
 const SkyFace TOP_FACE = {{-300, 200, 300}, {-300, 200, -500}, {500, 200, -500}, {500, 200, 300},
                           TOP_SIZE, TOP_SIZE};
@@ -40,7 +74,8 @@ const SkyFace WEST_FACE = {{500, 0, -500}, {500, 200, -500}, {-300, 200, -500}, 
 
 // ---- the view it is painted for ----
 const Vec3 VIEWPOINT = {10.0f, 2.2f, -130.0f};  // the middle of the street, at eye height
-const Vec3 SUN_DIRECTION = {0.55f, 0.42f, 0.72f};
+// High, so that its glow stays off the box's edges.
+const Vec3 SUN_DIRECTION = {0.3f, 0.85f, 0.35f};
 const float CLOUD_ALTITUDE = 900.0f;
 const float CLOUD_SCALE = 1.0f / 700.0f;
 const uint32_t CLOUD_SEED = 31;
@@ -48,8 +83,9 @@ const int SUPERSAMPLE = 3;  // samples per texel side
 
 // ---- the skyline: blocks of buildings along the foot of the walls ----
 const uint64_t SKYLINE_SEED = 53;
-const float SKYLINE_START = -23.0f;  // a building straddles the corner where the walk begins
-const float CORNER_CLEARANCE = 3.0f;
+// The building on every corner, centred on it, in each of the two rows of buildings.
+const Building NEAR_CORNER_BUILDING = {-8.0f, 8.0f, 16.0f, 0, 1.0f};
+const Building FAR_CORNER_BUILDING = {-12.0f, 12.0f, 34.0f, 2, 1.0f};
 const float FLOOR_HEIGHT = 3.2f;  // storeys of the distant buildings
 const float FLOOR_LINE = 0.9f;
 const float SUNLIT_EDGE = 1.5f;
@@ -66,15 +102,15 @@ const Color CLOUD_SHADE = hexColor(0xbac3d3);
 const Color FAR_BUILDINGS = hexColor(0x9fb0c6);
 const Color NEAR_BUILDINGS = hexColor(0x72809a);
 const Color NEAR_WINDOWS = hexColor(0x56627c);
-
-struct Building {
-    float start, end, height;
-    int roof;  // 0 flat, 1 antenna, 2 stepped top
-};
-
-struct Skyline {
-    std::vector<Building> buildings;
-};
+// The sky by elevation (the sine of the angle above the horizon): haze at the horizon, a pale
+// sky up to MID_ELEVATION, deep blue overhead. The top's edges are seen from the street at
+// elevations of about 0.3 to 0.55, where it hardly changes, so one rim colour suits them all,
+// and it is pale enough to pass for the haze at the feet of the distant buildings.
+const float HAZE_ELEVATION = 0.06f;
+const float MID_ELEVATION = 0.6f;
+const float UPPER_ELEVATION = 0.8f;
+const float RIM_ELEVATION = 0.42f;
+const Color MID_SKY = mixColor(LOW_SKY, UPPER_SKY, 0.5f);
 
 Vec3 add(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 Vec3 sub(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
@@ -82,40 +118,44 @@ Vec3 mul(Vec3 a, float k) { return {a.x * k, a.y * k, a.z * k}; }
 float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 Vec3 normalized(Vec3 a) { return mul(a, 1.0f / std::sqrt(dot(a, a))); }
 
-bool nearCorner(float p)
-{
-    for (float corner = 0.0f; corner <= PERIMETER; corner += BOX_SIDE)
-        if (std::fabs(p - corner) < CORNER_CLEARANCE) return true;
-    return false;
-}
-
-Skyline makeSkyline(uint64_t seed, float minWidth, float maxWidth, float minHeight,
-                    float maxHeight)
+// The corner building on every corner, random buildings between them. `tint` gives a
+// building's brightness from its start.
+Skyline makeSkyline(uint64_t seed, const Building& corner, float minWidth, float maxWidth,
+                    float minHeight, float maxHeight, float (*tint)(float start))
 {
     Skyline skyline;
+    skyline.start = corner.start;
     Random random = makeRandom(seed);
-    float p = SKYLINE_START;
-    while (p < SKYLINE_START + PERIMETER) {
-        float end = p + randomRange(random, minWidth, maxWidth);
-        while (nearCorner(end)) end += CORNER_CLEARANCE;
-        if (end > SKYLINE_START + PERIMETER - minWidth) end = SKYLINE_START + PERIMETER;
-        float height = randomRange(random, minHeight, maxHeight);
-        if (randomIndex(random, 7) == 0) height *= 1.6f;  // now and then a tower
-        skyline.buildings.push_back({p, end, height, randomIndex(random, 5) % 3});
-        p = end;
+    for (float c = 0.0f; c < PERIMETER; c += BOX_SIDE) {
+        skyline.buildings.push_back(
+            {c + corner.start, c + corner.end, corner.height, corner.roof, corner.tint});
+        float p = c + corner.end, last = c + BOX_SIDE + corner.start;
+        while (p < last) {
+            float end = p + randomRange(random, minWidth, maxWidth);
+            if (end > last - minWidth) end = last;
+            float height = randomRange(random, minHeight, maxHeight);
+            if (randomIndex(random, 7) == 0) height *= 1.6f;  // now and then a tower
+            skyline.buildings.push_back({p, end, height, randomIndex(random, 5) % 3, tint(p)});
+            p = end;
+        }
     }
     return skyline;
 }
 
+float farTint(float start) { return 0.94f + 0.12f * latticeValue((int)start, 1, 0, CLOUD_SEED); }
+float nearTint(float start) { return 0.9f + 0.2f * latticeValue((int)start, 0, 0, CLOUD_SEED); }
+
 const Skyline& farSkyline()
 {
-    static const Skyline skyline = makeSkyline(SKYLINE_SEED, 14.0f, 40.0f, 20.0f, 50.0f);
+    static const Skyline skyline =
+        makeSkyline(SKYLINE_SEED, FAR_CORNER_BUILDING, 14.0f, 40.0f, 20.0f, 50.0f, farTint);
     return skyline;
 }
 
 const Skyline& nearSkyline()
 {
-    static const Skyline skyline = makeSkyline(SKYLINE_SEED + 1, 10.0f, 32.0f, 7.0f, 30.0f);
+    static const Skyline skyline =
+        makeSkyline(SKYLINE_SEED + 1, NEAR_CORNER_BUILDING, 10.0f, 32.0f, 7.0f, 30.0f, nearTint);
     return skyline;
 }
 
@@ -131,11 +171,18 @@ float perimeterPosition(Vec3 p)
     else if (best == dWest) along = BOX_SIDE + (BOX_MAX_X - p.x);
     else if (best == dSouth) along = 2.0f * BOX_SIDE + (p.z - BOX_MIN_Z);
     else along = 3.0f * BOX_SIDE + (p.x - BOX_MIN_X);
-    while (along < SKYLINE_START) along += PERIMETER;
-    while (along >= SKYLINE_START + PERIMETER) along -= PERIMETER;
     return along;
 }
 
+// A position along the perimeter taken into the skyline's own round, from its start.
+float withinRound(const Skyline& skyline, float along)
+{
+    while (along < skyline.start) along += PERIMETER;
+    while (along >= skyline.start + PERIMETER) along -= PERIMETER;
+    return along;
+}
+
+// `along` within the skyline's round.
 const Building* buildingAt(const Skyline& skyline, float along)
 {
     const std::vector<Building>& list = skyline.buildings;
@@ -158,15 +205,25 @@ float outlineHeight(const Building& b, float along)
     return b.height;
 }
 
-Color skyColor(Vec3 dir)
+Color skyGradient(float e)
 {
-    float e = std::max(0.0f, dir.y);
-    Color sky = e < 0.06f ? mixColor(HORIZON_HAZE, LOW_SKY, e / 0.06f)
-              : e < 0.3f  ? mixColor(LOW_SKY, UPPER_SKY, (e - 0.06f) / 0.24f)
-                          : mixColor(UPPER_SKY, ZENITH, std::min(1.0f, (e - 0.3f) / 0.6f));
+    if (e < HAZE_ELEVATION) return mixColor(HORIZON_HAZE, LOW_SKY, e / HAZE_ELEVATION);
+    if (e < MID_ELEVATION)
+        return mixColor(LOW_SKY, MID_SKY, (e - HAZE_ELEVATION) / (MID_ELEVATION - HAZE_ELEVATION));
+    if (e < UPPER_ELEVATION)
+        return mixColor(MID_SKY, UPPER_SKY, (e - MID_ELEVATION) / (UPPER_ELEVATION - MID_ELEVATION));
+    return mixColor(UPPER_SKY, ZENITH, std::min(1.0f, (e - UPPER_ELEVATION) / (1.0f - UPPER_ELEVATION)));
+}
+
+// The colour of every edge band that meets the top.
+Color rimColor() { return skyGradient(RIM_ELEVATION); }
+
+Color skyColor(Vec3 dir, bool clouds)
+{
+    Color sky = skyGradient(std::max(0.0f, dir.y));
     float sun = std::max(0.0f, dot(dir, normalized(SUN_DIRECTION)));
     sky = mixColor(sky, SUN_GLOW, 0.45f * std::pow(sun, 12.0f) + std::pow(sun, 900.0f));
-    if (dir.y > 0.02f) {
+    if (clouds && dir.y > 0.02f) {
         float reach = CLOUD_ALTITUDE / dir.y;
         float cx = (VIEWPOINT.x + dir.x * reach) * CLOUD_SCALE;
         float cz = (VIEWPOINT.z + dir.z * reach) * CLOUD_SCALE;
@@ -191,21 +248,20 @@ Color skyColor(Vec3 dir)
 bool skylineColor(Vec3 p, Color& color)
 {
     if (p.y >= SKYLINE_CEILING) return false;
-    float along = perimeterPosition(p);
+    float along = withinRound(nearSkyline(), perimeterPosition(p));
     const Building* nearB = buildingAt(nearSkyline(), along);
     if (nearB && p.y < outlineHeight(*nearB, along)) {
-        float tint = 0.9f + 0.2f * latticeValue((int)nearB->start, 0, 0, CLOUD_SEED);
-        Color c = scaleColor(NEAR_BUILDINGS, tint);
+        Color c = scaleColor(NEAR_BUILDINGS, nearB->tint);
         if (std::fmod(p.y, FLOOR_HEIGHT) < FLOOR_LINE && p.y < nearB->height - 1.0f)
             c = mixColor(c, NEAR_WINDOWS, 0.6f);
         if (along - nearB->start < SUNLIT_EDGE) c = scaleColor(c, 1.12f);
         color = mixColor(c, HORIZON_HAZE, 0.3f * (1.0f - p.y / 45.0f));
         return true;
     }
+    along = withinRound(farSkyline(), along);
     const Building* farB = buildingAt(farSkyline(), along);
     if (farB && p.y < outlineHeight(*farB, along)) {
-        float tint = 0.94f + 0.12f * latticeValue((int)farB->start, 1, 0, CLOUD_SEED);
-        color = mixColor(scaleColor(FAR_BUILDINGS, tint), HORIZON_HAZE,
+        color = mixColor(scaleColor(FAR_BUILDINGS, farB->tint), HORIZON_HAZE,
                          0.3f * (1.0f - p.y / 80.0f));
         return true;
     }
@@ -219,19 +275,59 @@ Vec3 facePoint(const SkyFace& face, float s, float t)
     return add(mul(bottom, 1.0f - t), mul(top, t));
 }
 
+// The sky of the upright corners at a height: the same at all four.
+Color cornerSky(float y)
+{
+    Color sum = {0, 0, 0};
+    for (const Vec3& corner : UPRIGHT_CORNERS) {
+        Color c = skyColor(normalized(sub({corner.x, y, corner.z}, VIEWPOINT)), false);
+        sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
+    }
+    return scaleColor(sum, 0.25f);
+}
+
+// How far a texel takes the colour of its edge band: 1 in the band's `band` texels nearest
+// the edge (`texels` counts from the edge), fading to 0 over `fade` scene units beyond.
+float bandWeight(int texels, int band, float texelSize, float fade)
+{
+    if (texels < band) return 1.0f;
+    return 1.0f - smoothStep(0.0f, fade, (float)(texels - band + 1) * texelSize);
+}
+
 // The first and last texel of each row and column sit exactly on the face's edges, so the
 // texels along a shared edge show the same points of the world on both faces.
 Canvas paintFace(const SkyFace& face)
 {
     Canvas canvas = makeCanvas(face.width, face.height, ZENITH);
+    const bool top = face.c0.y == face.c1.y && face.c0.y == face.c3.y;
+    const bool uprightAlongS = face.c0.y != face.c1.y;  // a wall turned by a quarter
+    const float widthUnits = std::sqrt(dot(sub(face.c1, face.c0), sub(face.c1, face.c0)));
+    const float heightUnits = std::sqrt(dot(sub(face.c3, face.c0), sub(face.c3, face.c0)));
+    const float texelS = widthUnits / (face.width - 1), texelT = heightUnits / (face.height - 1);
     for (int row = 0; row < face.height; ++row) {
         for (int col = 0; col < face.width; ++col) {
+            const int fromSideS = std::min(col, face.width - 1 - col);
+            const int fromSideT = std::min(row, face.height - 1 - row);
+            const Vec3 p = facePoint(face, (float)col / (face.width - 1),
+                                     1.0f - (float)row / (face.height - 1));
             // The sky is smooth: one sample per texel. The skyline's edges are not: it is
             // sampled on a grid inside the texel.
-            Color sky = skyColor(normalized(sub(
-                facePoint(face, (float)col / (face.width - 1),
-                          1.0f - (float)row / (face.height - 1)),
-                VIEWPOINT)));
+            Color sky = skyColor(normalized(sub(p, VIEWPOINT)), true);
+            float toRim = 0.0f, toFoot = 0.0f;
+            if (top) {
+                toRim = std::max(bandWeight(fromSideS, CORNER_BAND, texelS, RIM_FADE),
+                                 bandWeight(fromSideT, CORNER_BAND, texelT, RIM_FADE));
+            } else {
+                const int fromCorner = uprightAlongS ? fromSideT : fromSideS;
+                const int fromTopOrFoot = uprightAlongS ? fromSideS : fromSideT;
+                const float across = uprightAlongS ? texelT : texelS;
+                const float up = uprightAlongS ? texelS : texelT;
+                sky = mixColor(sky, cornerSky(p.y),
+                               bandWeight(fromCorner, CORNER_BAND, across, CORNER_FADE));
+                if (p.y > 0.5f * BOX_HEIGHT) toRim = bandWeight(fromTopOrFoot, RIM_ROWS, up, RIM_FADE);
+                else toFoot = bandWeight(fromTopOrFoot, RIM_ROWS, up, FOOT_FADE);
+            }
+            sky = mixColor(sky, rimColor(), toRim);
             Color sum = {0, 0, 0};
             for (int sy = 0; sy < SUPERSAMPLE; ++sy) {
                 for (int sx = 0; sx < SUPERSAMPLE; ++sx) {
@@ -244,7 +340,8 @@ Canvas paintFace(const SkyFace& face)
                     sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
                 }
             }
-            setPixel(canvas, col, row, scaleColor(sum, 1.0f / (SUPERSAMPLE * SUPERSAMPLE)));
+            Color color = scaleColor(sum, 1.0f / (SUPERSAMPLE * SUPERSAMPLE));
+            setPixel(canvas, col, row, mixColor(color, rimColor(), toFoot));
         }
     }
     return canvas;
