@@ -3,12 +3,16 @@
 #include "app/startup.h"
 
 #include "app/sound.h"
+#include "characters/md2_draw.h"
 #include "characters/roster.h"
 #include "world/lighting.h"
 #include "world/street_scene.h"
 #include "world/textures.h"
 
 #include <GL/gl.h>
+
+#include <cstdlib>
+#include <cstring>
 
 void initGame()
 {
@@ -28,6 +32,9 @@ void initGame()
     glEnable(GL_NORMALIZE);
     glEnable(GL_TEXTURE_2D);
     loadAllTextures(TextureSlots);
+    // Developers compare the two ways of sending the models to GL with this.
+    const char* drawPath = std::getenv(MODEL_DRAW_PATH_VARIABLE);
+    if (drawPath && std::strcmp(drawPath, "immediate") == 0) modelDrawPath = ModelDrawPath::Immediate;
     loadAllCharacters();
     placeAllCharacters();
     buildStreetScene();

@@ -38,7 +38,6 @@ void drawImmediate(const Md2Model& model, const ModelPose& pose)
 
 void drawSharedVertices(Md2Model& model, const ModelPose& pose)
 {
-    buildDrawMesh(model);
     Md2DrawMesh& mesh = model.drawMesh;
     if (mesh.indices.empty()) return;
     interpolatePose(model, pose, mesh.cornerVertex.data(), mesh.cornerVertex.size(),
@@ -52,7 +51,7 @@ void drawSharedVertices(Md2Model& model, const ModelPose& pose)
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
     glTexCoordPointer(2, GL_FLOAT, 0, mesh.texCoords.data());
-    glDrawElements(GL_TRIANGLES, (GLsizei)mesh.indices.size(), GL_UNSIGNED_INT,
+    glDrawElements(GL_TRIANGLES, (GLsizei)mesh.indices.size(), GL_UNSIGNED_SHORT,
                    mesh.indices.data());
     glDisableClientState(GL_VERTEX_ARRAY);
     if (!texCoordArray) glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -65,8 +64,11 @@ void drawModelPose(Md2Model& model, const ModelPose& pose)
 {
     if (!pose.drawn) return;
     glCullFace(GL_FRONT);
-    if (modelDrawPath == ModelDrawPath::Immediate) drawImmediate(model, pose);
-    else drawSharedVertices(model, pose);
+    buildDrawMesh(model);
+    if (modelDrawPath == ModelDrawPath::Immediate || model.drawMesh.tooLarge)
+        drawImmediate(model, pose);
+    else
+        drawSharedVertices(model, pose);
 }
 
 void drawModel(Md2Model& model)

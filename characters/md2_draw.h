@@ -10,6 +10,8 @@ enum class ModelDrawPath {
     Immediate,           // one glTexCoord2f and one glVertex3f per corner
 };
 extern ModelDrawPath modelDrawPath;
+// Environment variable that picks the path at start-up: "immediate" or unset.
+const char* const MODEL_DRAW_PATH_VARIABLE = "KERB_MODEL_DRAW";
 
 // Advances the model's frame clock and draws it inside the caller's transform and texture.
 // A model without frames makes no GL call and keeps its clock.

@@ -6,12 +6,25 @@
 #include <cmath>
 #include <unordered_map>
 
+namespace {
+const uint32_t MAX_JOINED_INDEX = 65535;
+}
+
 void buildDrawMesh(Md2Model& model)
 {
     Md2DrawMesh& mesh = model.drawMesh;
     if (mesh.built) return;
     mesh.built = true;
     if (model.frames.empty()) return;
+    // The bound of every frame, for skipping models outside the view.
+    float radius = 0.0f;
+    for (const Md2Frame& frame : model.frames)
+        for (const Vector3& v : frame.vertices) {
+            float r = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+            if (r > radius) radius = r;
+        }
+    mesh.boundRadius = radius;
+
     const Md2Frame& f0 = model.frames[0];
     bool textured = !f0.texCoords.empty();
 
@@ -34,17 +47,16 @@ void buildDrawMesh(Md2Model& model)
                 mesh.texCoords.push_back(textured ? f0.texCoords[ti].u : 0.0f);
                 mesh.texCoords.push_back(textured ? f0.texCoords[ti].v : 0.0f);
             }
-            mesh.indices.push_back(index);
+            if (index > MAX_JOINED_INDEX) {
+                // Such a model is drawn corner by corner instead.
+                mesh.tooLarge = true;
+                mesh.indices.clear();
+                mesh.cornerVertex.clear();
+                mesh.texCoords.clear();
+                return;
+            }
+            mesh.indices.push_back((uint16_t)index);
         }
     }
     mesh.positions.assign(mesh.cornerVertex.size() * 3, 0.0f);
-
-    // The bound of every frame, for skipping models outside the view.
-    float radius = 0.0f;
-    for (const Md2Frame& frame : model.frames)
-        for (const Vector3& v : frame.vertices) {
-            float r = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-            if (r > radius) radius = r;
-        }
-    mesh.boundRadius = radius;
 }

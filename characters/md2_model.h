@@ -96,7 +96,8 @@ struct Md2Animation {
 struct Md2DrawMesh {
     std::vector<int32_t> cornerVertex;   // per joined vertex: index into a frame's vertices
     std::vector<float> texCoords;        // per joined vertex: u, v
-    std::vector<uint32_t> indices;       // three per face, into the joined vertices
+    std::vector<uint16_t> indices;       // three per face, into the joined vertices
+    bool tooLarge;                       // more joined vertices than 16-bit indices reach
     float boundRadius;                   // farthest vertex of any frame from the origin
     std::vector<float> positions;        // scratch: x, y, z per joined vertex
     bool built;

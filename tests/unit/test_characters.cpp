@@ -123,6 +123,20 @@ TEST(DrawMesh, JoinsCornersThatShareVertexAndTextureCoordinate)
                         m.frames[0].texCoords[face.texCoordIndex[k % 3]].u);
     }
     EXPECT_FLOAT_EQ(mesh.boundRadius, 6.0f);  // the farthest vertex of any frame
+    EXPECT_FALSE(mesh.tooLarge);
+
+    // Past what 16-bit indices reach, the mesh is given up (the model is drawn corner by
+    // corner) but its bound is still known.
+    Md2Model big = makeModel(1, {});
+    const int faces = 22000;
+    big.frames[0].vertices.assign(3 * faces, Vector3(0, 3, 4));
+    big.frames[0].texCoords = {{0, 0}};
+    for (int f = 0; f < faces; ++f)
+        big.frames[0].faces.push_back({{3 * f, 3 * f + 1, 3 * f + 2}, {0, 0, 0}});
+    buildDrawMesh(big);
+    EXPECT_TRUE(big.drawMesh.tooLarge);
+    EXPECT_TRUE(big.drawMesh.indices.empty());
+    EXPECT_FLOAT_EQ(big.drawMesh.boundRadius, 5.0f);
 }
 
 TEST(Roster, RandomSequenceAndStartSpotsAreTheSameEveryRun)
