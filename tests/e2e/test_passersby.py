@@ -125,5 +125,37 @@ class PassersBy(unittest.TestCase):
         self.assertGreater(greenish, 20)
 
 
+class BumpAndFlyer(unittest.TestCase):
+    """A walk that ends where a passer-by bumps into the player; clicking in that frame
+    makes both effects fire in one frame, the bump first."""
+    WALK_TO_BUMP = "2 keydown enter\n3 keydown w\n280 keyup w\n"
+
+    @classmethod
+    def setUpClass(cls):
+        plain = run_game(cls.WALK_TO_BUMP + "500 quit\n")
+        assert plain.returncode == 0, plain.stderr
+        cls.bump = None
+        for line in plain.trace:
+            if line["frame"] > 281 and "audio/rempl.wav" in line["sounds"] and any(
+                    c["isNear"] and c["isReady"] for c in line["characters"]):
+                cls.bump = line["frame"]
+                break
+        assert cls.bump is not None, "no bump next to a ready passer-by"
+        cls.plain = plain
+        cls.clicked = run_game(cls.WALK_TO_BUMP + "%d mousedown left\n%d quit\n" %
+                               (cls.bump, cls.bump + 3))
+
+    def test_bump_pushes_the_eye_away_and_plays_the_thud(self):
+        before, at = self.plain.frame(self.bump - 1), self.plain.frame(self.bump)
+        self.assertNotEqual(before["position"], at["position"])
+        self.assertEqual(at["view"][1], before["view"][1])  # the push is horizontal
+        self.assertEqual(at["score"], 0)
+
+    def test_bump_and_score_in_one_frame_play_bump_first(self):
+        at = self.clicked.frame(self.bump)
+        self.assertGreater(at["score"], 0)
+        self.assertEqual(at["sounds"], ["audio/rempl.wav", "audio/powerup.wav"])
+
+
 if __name__ == "__main__":
     unittest.main()
