@@ -1,13 +1,16 @@
 // Kerb Runner: asks for the player's name, opens the window and runs the game.
-// Depends on: startup, frame loop, input, options, harness, the platform layer, GLUT.
+// Depends on: startup, frame loop, input, options, harness, the texture table, the platform
+// layer, GLUT.
 #include "app/frame_loop.h"
 #include "app/harness.h"
 #include "app/input.h"
 #include "app/options.h"
 #include "app/startup.h"
 #include "platform/clock.h"
+#include "platform/file_read.h"
 #include "platform/message_box.h"
 #include "platform/pointer.h"
+#include "world/texture_table.h"
 
 #include <GL/freeglut.h>
 
@@ -25,12 +28,36 @@ const int WINDOWED_WIDTH = 1024;
 const int WINDOWED_HEIGHT = 768;
 const int EXIT_USAGE = 2;
 const int EXIT_NO_DISPLAY = 1;
+const int EXIT_NO_DATA = 1;
+const size_t WORKING_DIRECTORY_CAPACITY = 4096;
+
+const char* const NO_DISPLAY_MESSAGE =
+    "kerbrunner: the game needs a graphical display, and none is set (DISPLAY is empty)\n";
+// The working directory, the file looked for and why it is not usable.
+const char* const NO_DATA_MESSAGE =
+    "kerbrunner: no game data in %s (%s is %s).\n"
+    "Start the game with ./play, or name the directory of the generated data with --data,\n"
+    "for example from the source directory: build/kerbrunner --data build/data\n";
 
 bool displayAvailable()
 {
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     return (display && *display) || (wayland && *wayland);
+}
+
+// The first picture the game loads stands for all its data: without it the game could only
+// stop at its first message box, after the player has typed a name.
+bool gameDataPresent()
+{
+    const char* probe = texturePathForSlot(MENU_FIRST_SLOT);
+    FileReadError error = readFile(probe).error;
+    // Too big to read here is still there: the picture loader says what is wrong with it.
+    if (error == FileReadError::None || error == FileReadError::OutOfMemory) return true;
+    std::vector<char> cwd(WORKING_DIRECTORY_CAPACITY);
+    const char* where = getcwd(cwd.data(), cwd.size()) ? cwd.data() : ".";
+    std::fprintf(stderr, NO_DATA_MESSAGE, where, probe, fileReadErrorText(error));
+    return false;
 }
 
 }  // namespace
@@ -67,6 +94,13 @@ int main(int argc, char** argv)
     if (options.fixedStepMs > 0) clockUseFixedStep(options.fixedStepMs);
     if (!options.scriptPath.empty()) messageBoxSetNonBlocking(true);
 
+    // Both before the name prompt, so that nobody types a name for a game that cannot start.
+    if (!displayAvailable()) {
+        std::fputs(NO_DISPLAY_MESSAGE, stderr);
+        return EXIT_NO_DISPLAY;
+    }
+    if (!gameDataPresent()) return EXIT_NO_DATA;
+
     if (options.hasName) {
         setNameFromArgument(options.name.c_str());
     } else {
@@ -77,12 +111,6 @@ int main(int argc, char** argv)
     }
     std::printf("%s", START_MESSAGE);
     std::fflush(stdout);
-
-    if (!displayAvailable()) {
-        std::fprintf(stderr, "\nkerbrunner: the game needs a graphical display, and none is set "
-                             "(DISPLAY is empty)\n");
-        return EXIT_NO_DISPLAY;
-    }
 
     int glutArgc = (int)options.passOn.size();
     std::vector<char*> glutArgv;

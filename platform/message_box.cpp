@@ -26,6 +26,7 @@ const unsigned char KEY_SPACE = ' ';
 
 bool windowAttached = false;
 bool nonBlocking = false;
+bool quiet = false;
 bool dismissed = false;
 std::string shownText;
 std::string lastText;
@@ -148,14 +149,17 @@ void onBoxDisplay() { drawBox(); }
 
 void messageBoxAttachWindow() { windowAttached = true; }
 void messageBoxSetNonBlocking(bool value) { nonBlocking = value; }
+void messageBoxSetQuiet(bool value) { quiet = value; }
 
 void showErrorMessage(const char* text)
 {
     lastText = text;
     ++shownCount;
-    std::fprintf(stderr, "%s: %s", MESSAGE_BOX_CAPTION, text);
-    if (lastText.empty() || lastText.back() != '\n') std::fputc('\n', stderr);
-    std::fflush(stderr);
+    if (!quiet) {
+        std::fprintf(stderr, "%s: %s", MESSAGE_BOX_CAPTION, text);
+        if (lastText.empty() || lastText.back() != '\n') std::fputc('\n', stderr);
+        std::fflush(stderr);
+    }
     if (!windowAttached) return;
 
     shownText = text;

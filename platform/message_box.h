@@ -9,8 +9,11 @@ extern const char* const MESSAGE_BOX_CAPTION;  // "Error"
 void messageBoxAttachWindow();
 // Scripted and demo runs: show the box for one frame but never wait for the player.
 void messageBoxSetNonBlocking(bool nonBlocking);
-// Prints "Error: <text>" on standard error, then shows the box until the player
-// dismisses it with Enter, Escape, Space or a click on OK.
+// Test runs, whose expected errors would only clutter the output: the text is still
+// recorded for lastErrorMessage() but not printed.
+void messageBoxSetQuiet(bool quiet);
+// Prints "Error: <text>" on standard error (unless quiet), then shows the box until the
+// player dismisses it with Enter, Escape, Space or a click on OK.
 void showErrorMessage(const char* text);
 
 // The last text shown and the number of boxes so far (for tests).

@@ -36,6 +36,13 @@ struct Building {
     float tint;  // brightness of its wall
 };
 
+// How far a texel of a face takes the colours of the bands along its edges.
+struct EdgeWeights {
+    float corner = 0.0f;  // towards the corner column
+    float rim = 0.0f;     // towards the rim colour, before the skyline is drawn over the sky
+    float foot = 0.0f;    // towards the rim colour, over the skyline
+};
+
 // Buildings in order along the foot of the walls, from `start` round the whole perimeter.
 struct Skyline {
     float start;
@@ -207,12 +214,20 @@ float outlineHeight(const Building& b, float along)
 
 Color skyGradient(float e)
 {
-    if (e < HAZE_ELEVATION) return mixColor(HORIZON_HAZE, LOW_SKY, e / HAZE_ELEVATION);
-    if (e < MID_ELEVATION)
-        return mixColor(LOW_SKY, MID_SKY, (e - HAZE_ELEVATION) / (MID_ELEVATION - HAZE_ELEVATION));
-    if (e < UPPER_ELEVATION)
-        return mixColor(MID_SKY, UPPER_SKY, (e - MID_ELEVATION) / (UPPER_ELEVATION - MID_ELEVATION));
-    return mixColor(UPPER_SKY, ZENITH, std::min(1.0f, (e - UPPER_ELEVATION) / (1.0f - UPPER_ELEVATION)));
+    struct Stop {
+        float elevation;
+        Color color;
+    };
+    const Stop stops[] = {{0.0f, HORIZON_HAZE},         {HAZE_ELEVATION, LOW_SKY},
+                          {MID_ELEVATION, MID_SKY},     {UPPER_ELEVATION, UPPER_SKY},
+                          {1.0f, ZENITH}};
+    const int last = (int)(sizeof stops / sizeof stops[0]) - 1;
+    for (int i = 0; i < last; ++i)
+        if (e < stops[i + 1].elevation)
+            return mixColor(stops[i].color, stops[i + 1].color,
+                            (e - stops[i].elevation) /
+                                (stops[i + 1].elevation - stops[i].elevation));
+    return stops[last].color;
 }
 
 // The colour of every edge band that meets the top.
@@ -294,40 +309,45 @@ float bandWeight(int texels, int band, float texelSize, float fade)
     return 1.0f - smoothStep(0.0f, fade, (float)(texels - band + 1) * texelSize);
 }
 
+EdgeWeights edgeWeights(const SkyFace& face, int col, int row, float height)
+{
+    const float texelS = std::sqrt(dot(sub(face.c1, face.c0), sub(face.c1, face.c0))) /
+                         (face.width - 1);
+    const float texelT = std::sqrt(dot(sub(face.c3, face.c0), sub(face.c3, face.c0))) /
+                         (face.height - 1);
+    const int fromSideS = std::min(col, face.width - 1 - col);
+    const int fromSideT = std::min(row, face.height - 1 - row);
+    EdgeWeights w;
+    if (face.c0.y == face.c1.y && face.c0.y == face.c3.y) {  // the top: rims all round
+        w.rim = std::max(bandWeight(fromSideS, CORNER_BAND, texelS, RIM_FADE),
+                         bandWeight(fromSideT, CORNER_BAND, texelT, RIM_FADE));
+        return w;
+    }
+    const bool uprightAlongS = face.c0.y != face.c1.y;  // a wall turned by a quarter
+    const int fromCorner = uprightAlongS ? fromSideT : fromSideS;
+    const int fromTopOrFoot = uprightAlongS ? fromSideS : fromSideT;
+    w.corner = bandWeight(fromCorner, CORNER_BAND, uprightAlongS ? texelT : texelS, CORNER_FADE);
+    const float up = uprightAlongS ? texelS : texelT;
+    if (height > 0.5f * BOX_HEIGHT) w.rim = bandWeight(fromTopOrFoot, RIM_ROWS, up, RIM_FADE);
+    else w.foot = bandWeight(fromTopOrFoot, RIM_ROWS, up, FOOT_FADE);
+    return w;
+}
+
 // The first and last texel of each row and column sit exactly on the face's edges, so the
 // texels along a shared edge show the same points of the world on both faces.
 Canvas paintFace(const SkyFace& face)
 {
     Canvas canvas = makeCanvas(face.width, face.height, ZENITH);
-    const bool top = face.c0.y == face.c1.y && face.c0.y == face.c3.y;
-    const bool uprightAlongS = face.c0.y != face.c1.y;  // a wall turned by a quarter
-    const float widthUnits = std::sqrt(dot(sub(face.c1, face.c0), sub(face.c1, face.c0)));
-    const float heightUnits = std::sqrt(dot(sub(face.c3, face.c0), sub(face.c3, face.c0)));
-    const float texelS = widthUnits / (face.width - 1), texelT = heightUnits / (face.height - 1);
     for (int row = 0; row < face.height; ++row) {
         for (int col = 0; col < face.width; ++col) {
-            const int fromSideS = std::min(col, face.width - 1 - col);
-            const int fromSideT = std::min(row, face.height - 1 - row);
             const Vec3 p = facePoint(face, (float)col / (face.width - 1),
                                      1.0f - (float)row / (face.height - 1));
+            const EdgeWeights w = edgeWeights(face, col, row, p.y);
             // The sky is smooth: one sample per texel. The skyline's edges are not: it is
             // sampled on a grid inside the texel.
             Color sky = skyColor(normalized(sub(p, VIEWPOINT)), true);
-            float toRim = 0.0f, toFoot = 0.0f;
-            if (top) {
-                toRim = std::max(bandWeight(fromSideS, CORNER_BAND, texelS, RIM_FADE),
-                                 bandWeight(fromSideT, CORNER_BAND, texelT, RIM_FADE));
-            } else {
-                const int fromCorner = uprightAlongS ? fromSideT : fromSideS;
-                const int fromTopOrFoot = uprightAlongS ? fromSideS : fromSideT;
-                const float across = uprightAlongS ? texelT : texelS;
-                const float up = uprightAlongS ? texelS : texelT;
-                sky = mixColor(sky, cornerSky(p.y),
-                               bandWeight(fromCorner, CORNER_BAND, across, CORNER_FADE));
-                if (p.y > 0.5f * BOX_HEIGHT) toRim = bandWeight(fromTopOrFoot, RIM_ROWS, up, RIM_FADE);
-                else toFoot = bandWeight(fromTopOrFoot, RIM_ROWS, up, FOOT_FADE);
-            }
-            sky = mixColor(sky, rimColor(), toRim);
+            if (w.corner > 0.0f) sky = mixColor(sky, cornerSky(p.y), w.corner);
+            sky = mixColor(sky, rimColor(), w.rim);
             Color sum = {0, 0, 0};
             for (int sy = 0; sy < SUPERSAMPLE; ++sy) {
                 for (int sx = 0; sx < SUPERSAMPLE; ++sx) {
@@ -341,7 +361,7 @@ Canvas paintFace(const SkyFace& face)
                 }
             }
             Color color = scaleColor(sum, 1.0f / (SUPERSAMPLE * SUPERSAMPLE));
-            setPixel(canvas, col, row, mixColor(color, rimColor(), toFoot));
+            setPixel(canvas, col, row, mixColor(color, rimColor(), w.foot));
         }
     }
     return canvas;
