@@ -260,8 +260,14 @@ TEST(Scene3dsRead, ChunksNestedInUnknownPlacesAreSkippedWholeHoweverDeep)
 {
     // An editor inside an editor means nothing here: it is skipped with all it holds,
     // without descending into it, so nesting of any depth costs no stack.
-    Bytes inner = object("Hidden", mesh(vertices({{0, 0, 0}})));
-    for (int i = 0; i < 20000; ++i) inner = chunk(CHUNK3DS_EDITOR, inner);
+    const int depth = 20000;
+    Bytes hidden = object("Hidden", mesh(vertices({{0, 0, 0}})));
+    Bytes inner;
+    for (int i = 0; i < depth; ++i) {
+        Bytes header = cat({u16({CHUNK3DS_EDITOR}), u32((uint32_t)(hidden.size() + 6 * (depth - i)))});
+        inner.insert(inner.end(), header.begin(), header.end());
+    }
+    inner.insert(inner.end(), hidden.begin(), hidden.end());
     Bytes file = mainChunk(cat({inner, object("Seen", Bytes{})}));
     Scene3ds scene = decodeOrFail(file);
     ASSERT_EQ(scene.objects.size(), 1u);
