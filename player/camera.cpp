@@ -5,6 +5,7 @@
 #include "platform/pointer.h"
 
 #include <cmath>
+#include <cstdint>
 
 Camera playerCamera;
 
@@ -86,8 +87,10 @@ void lookWithMouse(Camera& cam, int mouseX, int mouseY, float winWidth, float wi
     int cy = (int)(winHeight / 2);
     if (mouseX == cx && mouseY == cy) return;
     pointerMoveTo(cx, cy);
-    float yaw = (float)((cx - mouseX) / (double)MOUSE_DIVISOR);
-    float pitch = (float)((cy - mouseY) / (double)MOUSE_DIVISOR);
+    // In 64 bits: a script or the window system may deliver any int, and the centre minus
+    // INT_MIN does not fit in an int.
+    float yaw = (float)((double)((int64_t)cx - mouseX) / (double)MOUSE_DIVISOR);
+    float pitch = (float)((double)((int64_t)cy - mouseY) / (double)MOUSE_DIVISOR);
     Vector3 axis;
     if (sidewaysDirection(cam, axis)) turnView(cam, pitch, axis.x, axis.y, axis.z);
     turnView(cam, yaw, 0.0f, 1.0f, 0.0f);

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -17,15 +18,19 @@ const int BAD_PICTURE_EXIT_STATUS = 1;
 const GLint RGB_COMPONENTS = 3;
 // Rows of the decoded pictures follow one another without filler bytes.
 const GLint TIGHT_ROW_ALIGNMENT = 1;
+// The file as the game opened it, and the reader's reason.
+const char* const PICTURE_REFUSED_FORMAT = "kerbrunner: picture %s refused: %s\n";
 }
 
 unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
 
 void loadTexture(unsigned int* slots, const char* path, int slot)
 {
-    std::string message;
-    RgbImage* image = loadBmpImage(path, &message);
+    std::string message, reason;
+    RgbImage* image = loadBmpImage(path, &message, &reason);
     if (!image) {
+        // The box keeps its fixed text; the console says which file and exactly why.
+        std::fprintf(stderr, PICTURE_REFUSED_FORMAT, path, reason.c_str());
         showErrorMessage(message.c_str());
         std::exit(BAD_PICTURE_EXIT_STATUS);
     }

@@ -299,6 +299,151 @@ TEST(BmpRefusals, RunLengthCodesThatLeaveThePicture)
     EXPECT_EQ(decode(build(huge)).error, BMP_CONVERSION_ERROR);
 }
 
+// ---- Sizes, budgets and reasons ---------------------------------------------------------
+
+std::string tempPathForReasons(const char* name)
+{
+    return (std::filesystem::temp_directory_path() / (std::to_string(getpid()) + "_" + name)).string();
+}
+
+std::string reasonFor(const Bytes& file, const char* expectedMessage)
+{
+    RgbImage image;
+    std::string reason;
+    EXPECT_EQ(decodeBmpImage(file.data(), file.size(), &image, nullptr, &reason), expectedMessage);
+    EXPECT_EQ(image.pixels, nullptr);
+    return reason;
+}
+
+// Each refusal keeps the box's fixed text and names its exact cause.
+TEST(BmpLimits, EveryRefusalHasItsReason)
+{
+    const char* conv = BMP_CONVERSION_ERROR;
+    const struct {
+        const char* what;
+        std::function<void(Bmp&)> change;
+        const char* message;
+        const char* reason;
+    } cases[] = {
+        {"header of 124 bytes", [](Bmp& m) { m.headerSize = 124; }, BMP_UNKNOWN_FORMAT,
+         "an info header of 124 bytes (only 12 and 40 are read)"},
+        {"zero width", [](Bmp& m) { m.width = 0; }, conv,
+         "a size of 0 x 2 pixels (both sides must be 1 or more)"},
+        {"one past the largest side", [](Bmp& m) { m.width = 4097; }, conv,
+         "a size of 4097 x 2 pixels, larger than the largest picture the game uses (4096 x 4096)"},
+        {"the old reader's limit", [](Bmp& m) { m.width = 16384, m.height = -16384; }, conv,
+         "a size of 16384 x 16384 pixels, larger than the largest picture the game uses (4096 x 4096)"},
+        {"bit count 2", [](Bmp& m) { m.bits = 2; }, conv,
+         "2 bits per pixel (1, 4, 8, 16, 24 or 32 are read)"},
+        {"JPEG inside", [](Bmp& m) { m.compression = 4; }, conv,
+         "compression 4 (unknown) with 24 bits per pixel"},
+        {"colour table past the end", [](Bmp& m) { m.colorsUsed = 200; }, conv,
+         "a colour table of 200 entries that ends past the file's 70 bytes"},
+        {"data offset past the end", [](Bmp& m) { m.dataOffset = 1000; }, conv,
+         "pixel data said to start at byte 1000, outside 54 to 70"},
+        {"pixel data short", [](Bmp& m) { m.pixels.resize(13); }, conv,
+         "14 bytes of pixel data needed for 2 x 2 at 24 bits, the file holds 13"},
+        {"broken mask", [](Bmp& m) { fields(m, 32, {0xF0F000, 0xFF00, 0xFF}); }, conv,
+         "colour mask 0xF0F000 is not one run of bits inside a 32-bit pixel"},
+        {"palette index past the table",
+         [](Bmp& m) {
+             m.bits = 8, m.colorsUsed = 3, m.table = table(3), m.pixels = {0, 3, 0, 0, 1, 2, 0, 0};
+         },
+         conv, "colour index 3 in a table of 3 entries"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bmp m;
+        m.pixels = Bytes(16, 0x80);
+        c.change(m);
+        EXPECT_EQ(reasonFor(build(m), c.message), c.reason);
+    }
+    EXPECT_EQ(reasonFor(Bytes{'B', 'M', 0}, conv), "the file ends inside its file header (3 bytes)");
+    EXPECT_EQ(reasonFor(build(runLength(BMP_COMPRESSION_RLE8, 2, {4, 1})), conv),
+              "run-length data end at row 0 of 2");
+}
+
+// A header claiming the largest picture in a file that cannot hold it is refused from the
+// sizes alone; the same header over all its bytes decodes.
+TEST(BmpLimits, TheLargestPictureOnlyWithAllItsPixels)
+{
+    Bmp m;
+    m.width = 4096, m.height = 4096, m.bits = 8, m.colorsUsed = 2, m.table = table(2);
+    m.pixels = Bytes(300, 1);
+    EXPECT_EQ(reasonFor(build(m), BMP_CONVERSION_ERROR),
+              "16777216 bytes of pixel data needed for 4096 x 4096 at 8 bits, the file holds 300");
+    m.pixels = Bytes((size_t)4096 * 4096, 1);
+    Decoded d = decode(build(m));
+    ASSERT_EQ(d.error, "");
+    EXPECT_EQ(d.width, 4096);
+    EXPECT_EQ(d.height, 4096);
+    expectEntry(d.at(4095, 0), 1);
+}
+
+// Run-length data may not describe more than 256 pixels per byte (beyond a free megapixel)
+// nor a picture past the largest side, whatever its bytes say.
+TEST(BmpLimits, RunLengthExpansionStaysInsideTheBudget)
+{
+    Bmp huge = runLength(BMP_COMPRESSION_RLE8, 16384, Bytes(1 << 20, 0));
+    huge.width = 16384;
+    EXPECT_EQ(reasonFor(build(huge), BMP_CONVERSION_ERROR),
+              "a size of 16384 x 16384 pixels, larger than the largest picture the game uses "
+              "(4096 x 4096)");
+    Bmp dense = runLength(BMP_COMPRESSION_RLE8, 4096, Bytes(40000, 0));
+    dense.width = 4096;
+    EXPECT_EQ(reasonFor(build(dense), BMP_CONVERSION_ERROR),
+              "4096 x 4096 pixels from 40000 bytes of run-length data (at most 256 pixels a byte)");
+}
+
+// Some converters write 16-bit bit-field files whose pixels start right after the 40-byte
+// header, where the masks would be: 5-6-5 is what they mean.
+TEST(BmpLimits, SixteenBitFieldsWithoutRoomForTheMasksReadAsFiveSixFive)
+{
+    Bmp m;
+    m.width = 2, m.height = 1, m.bits = 16, m.compression = BMP_COMPRESSION_BITFIELDS;
+    m.pixels = {0x00, 0xF8, 0xE0, 0x07};  // pure red, pure green in 5-6-5
+    Decoded d = decode(build(m));
+    ASSERT_EQ(d.error, "");
+    EXPECT_EQ(d.at(0, 0)[0], 255);
+    EXPECT_EQ(d.at(0, 0)[1], 0);
+    EXPECT_EQ(d.at(1, 0)[0], 0);
+    EXPECT_EQ(d.at(1, 0)[1], 255);
+    EXPECT_EQ(d.at(1, 0)[2], 0);
+    // With its masks present, a 5-5-5 file keeps them.
+    fields(m, 16, {0x7C00, 0x03E0, 0x001F});
+    m.pixels = {0x00, 0x7C, 0xE0, 0x03};
+    d = decode(build(m));
+    ASSERT_EQ(d.error, "");
+    EXPECT_EQ(d.at(0, 0)[0], 255);
+    EXPECT_EQ(d.at(1, 0)[1], 255);
+    // A 32-bit file has no such reading: its masks must be there.
+    Bmp wide;
+    wide.width = 1, wide.height = 1, wide.bits = 32, wide.compression = BMP_COMPRESSION_BITFIELDS;
+    wide.pixels = Bytes(4, 0xFF);
+    EXPECT_EQ(decode(build(wide)).error, BMP_CONVERSION_ERROR);
+}
+
+TEST(BmpFiles, TheReasonNamesWhatIsInThePlaceOfAFile)
+{
+    std::string fifo = tempPathForReasons("kerb_bmp_reason_fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{"no/such/picture.bmp", "missing"},
+                 {std::filesystem::temp_directory_path().string(), "a directory"},
+                 {fifo, "not a regular file"},
+                 {"/dev/zero", "not a regular file"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string message, reason;
+        EXPECT_EQ(loadBmpImage(c.path.c_str(), &message, &reason), nullptr);
+        EXPECT_EQ(message, "Failed to open DIB file " + c.path + ".\n");
+        EXPECT_EQ(reason, c.reason);
+    }
+    std::remove(fifo.c_str());
+}
+
 // ---- Files written by ImageMagick -----------------------------------------------------
 
 struct Picture {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -130,6 +131,37 @@ TEST(CameraLook, StraightUpSkipsThePitchInsteadOfProducingNaN)
     sidestep(c, 1.0f);
     EXPECT_FALSE(std::isnan(c.view.x) || std::isnan(c.view.y) || std::isnan(c.view.z));
     EXPECT_FALSE(std::isnan(c.position.x) || std::isnan(c.position.z));
+}
+
+// Any int a script or the window system delivers: the centre minus the pointer is taken in
+// 64 bits (UBSan reports the overflow an int would have), and the look stays a finite
+// direction of the same length.
+TEST(CameraLook, ExtremePointerPositionsTurnByTheirExactDistanceAndStayFinite)
+{
+    const struct {
+        int x, y;
+        float width, height;
+    } cases[] = {
+        {INT_MIN, INT_MIN, 1024, 768}, {INT_MAX, INT_MAX, 1024, 768}, {INT_MIN, INT_MAX, 1024, 768},
+        {INT_MAX, INT_MIN, 0, 0},      {-1, -1, 0, 0},                {INT_MIN, 384, 2147483647.0f, 768},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y << " in " << c.width << " x " << c.height);
+        Camera cam{};
+        placeCamera(cam, 0, 2, 0, 0, 2, -10, 0, 1, 0);
+        lookWithMouse(cam, c.x, c.y, c.width, c.height);
+        Vector3 d = cam.view - cam.position;
+        EXPECT_TRUE(std::isfinite(d.x) && std::isfinite(d.y) && std::isfinite(d.z));
+        EXPECT_NEAR(std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z), 10.0f, 1e-3f);
+    }
+    // A yaw of (512 - INT_MIN) / 500 radians, exactly as the wide difference gives it.
+    Camera cam{};
+    placeCamera(cam, 0, 2, 0, 0, 2, -10, 0, 1, 0);
+    lookWithMouse(cam, INT_MIN, 384, 1024, 768);
+    double yaw = (float)((512.0 - (double)INT_MIN) / 500.0);
+    Vector3 d = cam.view - cam.position;
+    EXPECT_NEAR(d.x, -10 * std::sin(yaw), 1e-3);
+    EXPECT_NEAR(d.z, -10 * std::cos(yaw), 1e-3);
 }
 
 TEST(CameraTurn, RotatesAboutTheAxisRightHandedAndKeepsTheLength)

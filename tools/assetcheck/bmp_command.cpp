@@ -13,6 +13,8 @@ namespace {
 
 const char* const BMP_USAGE = "usage: kerbrunner-assets bmp FILE [--ppm OUT]\n";
 const char* const PPM_WRITE_FAILED = "cannot write %s\n";
+// The game's message is followed by the file and the exact reason.
+const char* const REASON_FORMAT = "%s: %s\n";
 
 // PPM runs top row first, the reader's rows bottom row first.
 bool writePpm(const char* path, const RgbImage& image)
@@ -60,18 +62,20 @@ int runBmpCommand(int argc, char** argv)
     }
 
     std::vector<uint8_t> bytes;
-    std::string message;
-    if (!readBmpFile(file, &bytes, &message)) {
+    std::string message, reason;
+    if (!readBmpFile(file, &bytes, &message, &reason)) {
         // The open message carries its own line break.
         std::fputs(message.c_str(), stderr);
         if (message.empty() || message.back() != '\n') std::fputc('\n', stderr);
+        std::fprintf(stderr, REASON_FORMAT, file, reason.c_str());
         return INSPECT_PROBLEM;
     }
     RgbImage image;
     BmpInfo info;
-    const char* error = decodeBmpImage(bytes.data(), bytes.size(), &image, &info);
+    const char* error = decodeBmpImage(bytes.data(), bytes.size(), &image, &info, &reason);
     if (error) {
         std::fprintf(stderr, "%s\n", error);
+        std::fprintf(stderr, REASON_FORMAT, file, reason.c_str());
         return INSPECT_PROBLEM;
     }
     printInfo(image, info);

@@ -61,8 +61,9 @@ std::string pictureProblem(const std::string& path)
     const char* problem = readProblem(path, &file);
     if (problem) return problem;
     RgbImage image;
-    problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr);
-    if (problem) return problem;
+    std::string reason;
+    problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr, &reason);
+    if (problem) return std::string(problem) + " (" + reason + ")";
     std::free(image.pixels);
     return std::string();
 }
