@@ -9,7 +9,9 @@
 #include "platform/clock.h"
 #include "platform/file_read.h"
 #include "platform/message_box.h"
+#include "platform/message_box_window.h"
 #include "platform/pointer.h"
+#include "platform/pointer_window.h"
 #include "world/texture_table.h"
 
 #include <GL/freeglut.h>

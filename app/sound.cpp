@@ -5,11 +5,6 @@
 #include "app/game_state.h"
 #include "platform/sound.h"
 
-const char* const MENU_MUSIC_FILE = "audio/Organ4U.mp3";
-const char* const GAME_MUSIC_FILE = "audio/NotBond.mp3";
-const char* const SCORE_SOUND_FILE = "audio/powerup.wav";
-const char* const BUMP_SOUND_FILE = "audio/rempl.wav";
-
 SoundStream* musicStream = nullptr;
 SoundSample* scoreSample = nullptr;
 SoundSample* bumpSample = nullptr;

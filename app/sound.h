@@ -1,6 +1,8 @@
 // The game's music and its two effects.
-// Depends on: game_state.h, the platform sound layer.
+// Depends on: game_state.h, sound_files.h, the platform sound layer (linked by the game only).
 #pragma once
+
+#include "app/sound_files.h"
 
 struct GameState;
 struct SoundStream;
@@ -11,11 +13,6 @@ const int SOUND_CHANNELS = 128;
 const int MENU_MUSIC_CHANNEL = 7;
 const int GAME_MUSIC_CHANNEL = 3;
 const int EFFECT_CHANNEL = 0;
-
-extern const char* const MENU_MUSIC_FILE;   // "audio/Organ4U.mp3"
-extern const char* const GAME_MUSIC_FILE;   // "audio/NotBond.mp3"
-extern const char* const SCORE_SOUND_FILE;  // "audio/powerup.wav"
-extern const char* const BUMP_SOUND_FILE;   // "audio/rempl.wav"
 
 extern SoundStream* musicStream;
 extern SoundSample* scoreSample;

@@ -1,12 +1,16 @@
 // Error message boxes: printed on standard error and shown modally in the game window.
-// Depends on: GLUT (only once a window exists).
+// Depends on: nothing (the window's box is installed by platform/message_box_window.h).
 #pragma once
 
 // Caption of every box the game shows.
 extern const char* const MESSAGE_BOX_CAPTION;  // "Error"
 
-// Call once the window exists; before that a message goes to standard error only.
-void messageBoxAttachWindow();
+// How a window shows a box: draws `text` and, when `wait` is set, returns only once the
+// player has dismissed it. Without one (before the window exists, and in tools and tests)
+// a message goes to standard error only.
+using MessageBoxPresenter = void (*)(const char* text, bool wait);
+// Installs the window's box (null removes it).
+void messageBoxSetPresenter(MessageBoxPresenter present);
 // Scripted and demo runs: show the box for one frame but never wait for the player.
 void messageBoxSetNonBlocking(bool nonBlocking);
 // Test runs, whose expected errors would only clutter the output: the text is still

@@ -1,16 +1,14 @@
 // Modal error box drawn in the game window with GL, waiting on GLUT events.
-// Depends on: message_box.h, freeglut, OpenGL.
+// Depends on: message_box_window.h, message_box.h, freeglut, OpenGL.
+#include "platform/message_box_window.h"
+
 #include "platform/message_box.h"
 
 #include <GL/freeglut.h>
 
-#include <cstdio>
-#include <cstring>
 #include <unistd.h>
 #include <string>
 #include <vector>
-
-const char* const MESSAGE_BOX_CAPTION = "Error";
 
 namespace {
 
@@ -24,13 +22,8 @@ const unsigned char KEY_ENTER = 13;
 const unsigned char KEY_ESCAPE = 27;
 const unsigned char KEY_SPACE = ' ';
 
-bool windowAttached = false;
-bool nonBlocking = false;
-bool quiet = false;
 bool dismissed = false;
 std::string shownText;
-std::string lastText;
-int shownCount = 0;
 
 struct Rect {
     int x, y, w, h;
@@ -145,23 +138,8 @@ void onBoxMouse(int button, int state, int x, int y)
 
 void onBoxDisplay() { drawBox(); }
 
-}  // namespace
-
-void messageBoxAttachWindow() { windowAttached = true; }
-void messageBoxSetNonBlocking(bool value) { nonBlocking = value; }
-void messageBoxSetQuiet(bool value) { quiet = value; }
-
-void showErrorMessage(const char* text)
+void presentInWindow(const char* text, bool wait)
 {
-    lastText = text;
-    ++shownCount;
-    if (!quiet) {
-        std::fprintf(stderr, "%s: %s", MESSAGE_BOX_CAPTION, text);
-        if (lastText.empty() || lastText.back() != '\n') std::fputc('\n', stderr);
-        std::fflush(stderr);
-    }
-    if (!windowAttached) return;
-
     shownText = text;
     dismissed = false;
     // The box shows the pointer even though the game hides it.
@@ -171,7 +149,7 @@ void showErrorMessage(const char* text)
     glutDisplayFunc(onBoxDisplay);
     glutIdleFunc(nullptr);
     drawBox();
-    while (!nonBlocking && !dismissed) {
+    while (wait && !dismissed) {
         glutMainLoopEvent();
         drawBox();
         usleep(WAIT_STEP_MICROSECONDS);
@@ -181,5 +159,6 @@ void showErrorMessage(const char* text)
     glutSetCursor(GLUT_CURSOR_NONE);
 }
 
-const char* lastErrorMessage() { return lastText.c_str(); }
-int errorMessageCount() { return shownCount; }
+}  // namespace
+
+void messageBoxAttachWindow() { messageBoxSetPresenter(presentInWindow); }

@@ -1,9 +1,15 @@
 // The mouse pointer: hidden for the whole run, re-centred for mouse look.
-// Depends on: GLUT (only once a window exists).
+// Depends on: nothing (the window's pointer is installed by platform/pointer_window.h).
 #pragma once
 
-// Call once the window exists; until then pointer calls only record what they were asked.
-void pointerAttachWindow();
+// What the window does with the requests; either may be null.
+struct PointerDevice {
+    void (*hide)();
+    void (*moveTo)(int x, int y);
+};
+// Installs the window's pointer. Until then pointer calls only record what they were asked.
+void pointerSetDevice(const PointerDevice& device);
+
 void pointerHide();
 // Put the pointer at (x, y) in window pixels; the next motion report is relative to it.
 void pointerMoveTo(int x, int y);

@@ -1,31 +1,14 @@
-// Pointer hiding and warping through GLUT.
-// Depends on: pointer.h, GLUT.
+// The game window's pointer: hidden and warped through GLUT.
+// Depends on: pointer_window.h, pointer.h, GLUT.
+#include "platform/pointer_window.h"
+
 #include "platform/pointer.h"
 
 #include <GL/freeglut.h>
 
 namespace {
-bool windowAttached = false;
-int moveCount = 0;
-int lastX = 0;
-int lastY = 0;
-}
+void hideInWindow() { glutSetCursor(GLUT_CURSOR_NONE); }
+void warpInWindow(int x, int y) { glutWarpPointer(x, y); }
+}  // namespace
 
-void pointerAttachWindow() { windowAttached = true; }
-
-void pointerHide()
-{
-    if (windowAttached) glutSetCursor(GLUT_CURSOR_NONE);
-}
-
-void pointerMoveTo(int x, int y)
-{
-    ++moveCount;
-    lastX = x;
-    lastY = y;
-    if (windowAttached) glutWarpPointer(x, y);
-}
-
-int pointerMoveCount() { return moveCount; }
-int pointerLastX() { return lastX; }
-int pointerLastY() { return lastY; }
+void pointerAttachWindow() { pointerSetDevice(PointerDevice{hideInWindow, warpInWindow}); }
