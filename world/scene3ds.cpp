@@ -533,6 +533,35 @@ std::vector<int> faceMaterialIndices(const Scene3ds& scene, const Scene3dsMesh& 
     return result;
 }
 
+std::vector<std::string> textureFileCandidates(const std::string& textureFile,
+                                               const std::vector<std::string>& dirs)
+{
+    std::vector<std::string> result;
+    std::string path = textureFile;
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    std::string lower = path;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
+    const std::string extension = ".bmp";
+    if (lower.size() <= extension.size() ||
+        lower.compare(lower.size() - extension.size(), extension.size(), extension) != 0)
+        return result;
+    size_t slash = path.rfind('/');
+    std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string lastLower = slash == std::string::npos ? lower : lower.substr(slash + 1);
+    for (const std::string& dir : dirs) {
+        std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";
+        for (const std::string* name : {&path, &last, &lastLower}) {
+            std::string candidate = prefix + *name;
+            bool known = false;
+            for (const std::string& r : result) known = known || r == candidate;
+            if (!known) result.push_back(candidate);
+        }
+    }
+    return result;
+}
+
 Scene3dsBounds meshBounds(const Scene3dsMesh& mesh)
 {
     Scene3dsBounds bounds{true, Vector3(0, 0, 0), Vector3(0, 0, 0)};

@@ -144,6 +144,13 @@ const char* encodeScene3ds(const Scene3ds& scene, std::vector<uint8_t>* bytes);
 // no group names or whose group names a material the scene lacks. A later group wins.
 std::vector<int> faceMaterialIndices(const Scene3ds& scene, const Scene3dsMesh& mesh);
 
+// Where a texture map's file may be, in the order to try: within each of dirs (in their
+// order) the name as written with backslashes read as '/', then its last part alone, then
+// that part in lower case (tools of old wrote upper-case names). Empty when the map names
+// no picture the game reads (a BMP by its extension, in any case).
+std::vector<std::string> textureFileCandidates(const std::string& textureFile,
+                                               const std::vector<std::string>& dirs);
+
 // Smallest box around the stored vertices of one mesh, or of every mesh of the scene.
 Scene3dsBounds meshBounds(const Scene3dsMesh& mesh);
 Scene3dsBounds sceneBounds(const Scene3ds& scene);

@@ -13,3 +13,8 @@ int runBmpCommand(int argc, char** argv);
 int runMd2Command(int argc, char** argv);
 // `check [DIR]`: every file the game reads from DIR, one line per problem.
 int runCheckCommand(int argc, char** argv);
+// `3ds FILE [--png OUT] [--textures DIR]...`: one scene file as the game reads it, as JSON;
+// with --png also a preview picture drawn by the game's scene drawing.
+int runSceneCommand(int argc, char** argv);
+// `street --3ds OUT`: the street written as a 3DS scene.
+int runStreetCommand(int argc, char** argv);

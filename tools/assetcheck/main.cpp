@@ -21,6 +21,17 @@ const char* const USAGE =
     "                        working directory): all pictures through the reader, every\n"
     "                        model through the loader and with the animation its kind\n"
     "                        plays, the sounds present and not empty\n"
+    "  3ds FILE [--png OUT] [--textures DIR]...\n"
+    "                        read FILE with the game's scene reader and print, as JSON,\n"
+    "                        each object's name, vertex and face counts and bounds (the\n"
+    "                        file's third axis is up) and each material's diffuse colour\n"
+    "                        and texture; with --png also draw it as the game would, seen\n"
+    "                        from the front right and above so that all of it shows, into\n"
+    "                        a PNG (looking for pictures next to FILE, then in each DIR;\n"
+    "                        without a display it runs under xvfb-run)\n"
+    "  street --3ds OUT      write the street as a 3DS scene for other 3D tools: one\n"
+    "                        object per part of the street, one material per picture\n"
+    "                        (its texture map is the path within the data directory)\n"
     "  --help                show this text\n"
     "\n"
     "Exit status: 0 when all is well, 1 when a file is unusable, 2 on a usage error.\n";
@@ -36,6 +47,8 @@ int main(int argc, char** argv)
     if (argc >= 2 && std::strcmp(argv[1], "bmp") == 0) return runBmpCommand(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "md2") == 0) return runMd2Command(argc - 2, argv + 2);
     if (argc >= 2 && std::strcmp(argv[1], "check") == 0) return runCheckCommand(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "3ds") == 0) return runSceneCommand(argc - 2, argv + 2);
+    if (argc >= 2 && std::strcmp(argv[1], "street") == 0) return runStreetCommand(argc - 2, argv + 2);
     std::fputs(USAGE, stderr);
     return INSPECT_USAGE;
 }
