@@ -27,6 +27,7 @@ namespace {
 const int REPORT_LINE_SIZE = 96;
 const char* const TEMP_SUFFIX = ".XXXXXX";
 const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as a file created by fopen is
+const size_t TAIL_COPY_CHUNK = 4096;
 
 std::string formatLine(const char* format, int value)
 {
@@ -58,8 +59,36 @@ void syncDirectory(const std::string& dir)
     close(fd);
 }
 
-// Writes the table into the open temporary file and closes it; false if any step failed.
-bool fillTemporaryFile(int fd, const HighscoreTable& table, WriteStep failAt)
+// Bytes past the table's 60 in the old file (the notes or line ends of a hand-made table) are
+// the player's: they follow the new table, so the file never comes out shorter than it was.
+// False when an old file that is there cannot be read to its end.
+bool copyOldTail(const std::string& oldPath, std::FILE* out)
+{
+    int fd = open(oldPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok && st.st_size > HIGHSCORE_TABLE_SIZE) {
+        ok = lseek(fd, HIGHSCORE_TABLE_SIZE, SEEK_SET) == HIGHSCORE_TABLE_SIZE;
+        char buffer[TAIL_COPY_CHUNK];
+        while (ok) {
+            ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+            ok = std::fwrite(buffer, 1, (size_t)n, out) == (size_t)n;
+        }
+    }
+    close(fd);
+    return ok;
+}
+
+// Writes the table, then whatever followed it in the old file, into the open temporary file
+// and closes it; false if any step failed.
+bool fillTemporaryFile(int fd, const HighscoreTable& table, const std::string& oldPath,
+                       WriteStep failAt)
 {
     std::FILE* f = fdopen(fd, "wb");
     if (!f) {
@@ -68,6 +97,7 @@ bool fillTemporaryFile(int fd, const HighscoreTable& table, WriteStep failAt)
     }
     size_t count = failAt == WriteStep::Write ? HIGHSCORE_TABLE_SIZE / 2 : HIGHSCORE_TABLE_SIZE;
     bool ok = std::fwrite(&table, 1, count, f) == (size_t)HIGHSCORE_TABLE_SIZE;
+    ok = ok && copyOldTail(oldPath, f);
     ok = ok && failAt != WriteStep::Flush && std::fflush(f) == 0;
     ok = ok && failAt != WriteStep::Sync && fsync(fileno(f)) == 0;
     bool closed = std::fclose(f) == 0 && failAt != WriteStep::Close;
@@ -165,7 +195,7 @@ bool writeHighscoreFile(const std::string& path, const HighscoreTable& table, Wr
     mode_t mode = hadOld ? (old.st_mode & 07777) : (NEW_FILE_MODE & ~currentUmask());
     fchmod(fd, mode);
 
-    bool ok = fillTemporaryFile(fd, table, failAt);
+    bool ok = fillTemporaryFile(fd, table, path, failAt);
     ok = ok && failAt != WriteStep::Rename && std::rename(tempPath.data(), path.c_str()) == 0;
     if (!ok) {
         unlink(tempPath.data());

@@ -67,7 +67,8 @@ int readHighscoreFile(const std::string& path, HighscoreTable& table);
 enum class WriteStep { None, Create, Write, Flush, Sync, Close, Rename };
 
 // Replaces the file with the table's 60 bytes through a temporary file in the same directory,
-// so the old table stays whole until the new one is complete. On any failure the old file is
+// so the old table stays whole until the new one is complete. Bytes the old file held past
+// its first 60 follow the new table unchanged: the file never gets shorter. On any failure the old file is
 // left as it was, the temporary file is removed and the result is false.
 // failAt makes that step fail, for tests; a failed Write has written half of the bytes.
 bool writeHighscoreFile(const std::string& path, const HighscoreTable& table,

@@ -244,7 +244,25 @@ TEST_F(HighscoreFileTest, ALongerFileIsReadForItsFirstSixtyBytesOnly)
     writeFile(tableBytes(FIVE) + "trailing");
     HighscoreTable table = {};
     EXPECT_EQ(update(45, table).substr(0, 26), "Number of items read = 60\n");
-    EXPECT_EQ(readFile().size(), (size_t)HIGHSCORE_TABLE_SIZE);
+    // What followed the table is the player's and stays after the new table.
+    Bytes after = readFile();
+    EXPECT_EQ(after.size(), (size_t)HIGHSCORE_TABLE_SIZE + 8);
+    EXPECT_EQ(after.substr(0, HIGHSCORE_TABLE_SIZE), bytesOf(table));
+    EXPECT_EQ(after.substr(HIGHSCORE_TABLE_SIZE), "trailing");
+}
+
+TEST_F(HighscoreFileTest, ALongTailIsCopiedWholeAndAFailedWriteStillKeepsTheOldFile)
+{
+    Bytes tail(3 * 4096 + 17, 'n');
+    for (size_t i = 0; i < tail.size(); ++i) tail[i] = (char)('a' + i % 26);
+    Bytes old = tableBytes(FIVE) + tail;
+    writeFile(old);
+    HighscoreTable table = {};
+    update(45, table, WriteStep::Sync);
+    EXPECT_EQ(readFile(), old);
+    update(45, table);
+    EXPECT_EQ(readFile(), bytesOf(table) + tail);
+    EXPECT_EQ(dirEntries(), std::vector<std::string>{HIGHSCORE_FILE});
 }
 
 TEST_F(HighscoreFileTest, AFailedWriteAtAnyStepKeepsTheOldFileByteForByte)
