@@ -1,8 +1,10 @@
 // The 2D overlay of play mode, and the top-five table once the game is over.
 // Depends on: hud.h, game_state.h, countdown.h, highscore_table.h, sound.h, overlay.h,
-// startup.h (window size, player name), texture_table.h, the platform clock, GL.
+// startup.h (window size, player name), data_location.h (the table's place),
+// texture_table.h, the platform clock, GL.
 #include "app/hud.h"
 
+#include "app/data_location.h"
 #include "app/game_state.h"
 #include "app/overlay.h"
 #include "app/sound.h"
@@ -60,7 +62,7 @@ void drawHandPicture(int slot)
 void endGame()
 {
     std::string console;
-    updateHighscores(HIGHSCORE_FILE, gameState.score, scoreText, playerName, highscoreTable,
+    updateHighscores(preparePlayerTable(), gameState.score, scoreText, playerName, highscoreTable,
                      console);
     std::fputs(console.c_str(), stdout);
     std::fflush(stdout);

@@ -1,8 +1,10 @@
 // Kerb Runner: asks for the player's name, opens the window and runs the game.
 // Depends on: startup, frame loop, input, options, harness, the texture table, the platform
 // layer, GLUT.
+#include "app/data_location.h"
 #include "app/frame_loop.h"
 #include "app/harness.h"
+#include "app/highscore_table.h"
 #include "app/input.h"
 #include "app/options.h"
 #include "app/startup.h"
@@ -40,6 +42,11 @@ const char* const NO_DATA_MESSAGE =
     "kerbrunner: no game data in %s (%s is %s).\n"
     "Start the game with ./play, or name the directory of the generated data with --data,\n"
     "for example from the source directory: build/kerbrunner --data build/data\n";
+// Started without --data, the places looked in beside the program, one per line.
+const char* const NO_DATA_BESIDE_PROGRAM_MESSAGE =
+    "kerbrunner: no game data beside the program; looked in:\n%s"
+    "Start the game with ./play, or name the directory of the generated data with --data,\n"
+    "for example from the source directory: build/kerbrunner --data build/data\n";
 
 bool displayAvailable()
 {
@@ -50,15 +57,20 @@ bool displayAvailable()
 
 // The first picture the game loads stands for all its data: without it the game could only
 // stop at its first message box, after the player has typed a name.
+std::string workingDirectory()
+{
+    std::vector<char> cwd(WORKING_DIRECTORY_CAPACITY);
+    return getcwd(cwd.data(), cwd.size()) ? std::string(cwd.data()) : std::string(".");
+}
+
 bool gameDataPresent()
 {
     const char* probe = texturePathForSlot(MENU_FIRST_SLOT);
     FileReadError error = readFile(probe).error;
     // Too big to read here is still there: the picture loader says what is wrong with it.
     if (error == FileReadError::None || error == FileReadError::OutOfMemory) return true;
-    std::vector<char> cwd(WORKING_DIRECTORY_CAPACITY);
-    const char* where = getcwd(cwd.data(), cwd.size()) ? cwd.data() : ".";
-    std::fprintf(stderr, NO_DATA_MESSAGE, where, probe, fileReadErrorText(error));
+    std::fprintf(stderr, NO_DATA_MESSAGE, workingDirectory().c_str(), probe,
+                 fileReadErrorText(error));
     return false;
 }
 
@@ -69,11 +81,11 @@ int main(int argc, char** argv)
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "kerbrunner: %s\n%s", error.c_str(), USAGE_TEXT);
+        std::fprintf(stderr, "kerbrunner: %s\n%s", error.c_str(), usageText().c_str());
         return EXIT_USAGE;
     }
     if (options.help) {
-        std::fputs(USAGE_TEXT, stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -88,9 +100,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
         return EXIT_USAGE;
     }
-    if (!options.dataDir.empty() && chdir(options.dataDir.c_str()) != 0) {
+    // Without --data the data is where the build or the install put it beside the program.
+    std::string dataDir = options.dataDir, lookedIn;
+    if (dataDir.empty())
+        dataDir = findDataDirectory(dataDirectoryCandidates(programDirectory()),
+                                    texturePathForSlot(MENU_FIRST_SLOT), lookedIn);
+    if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
         std::fprintf(stderr, "kerbrunner: cannot use the data directory %s: %s\n",
-                     options.dataDir.c_str(), std::strerror(errno));
+                     dataDir.c_str(), std::strerror(errno));
         return EXIT_USAGE;
     }
     if (options.fixedStepMs > 0) clockUseFixedStep(options.fixedStepMs);
@@ -101,10 +118,20 @@ int main(int argc, char** argv)
         std::fputs(NO_DISPLAY_MESSAGE, stderr);
         return EXIT_NO_DISPLAY;
     }
+    if (dataDir.empty() && !lookedIn.empty()) {
+        std::fprintf(stderr, NO_DATA_BESIDE_PROGRAM_MESSAGE, lookedIn.c_str());
+        return EXIT_NO_DATA;
+    }
     if (!gameDataPresent()) return EXIT_NO_DATA;
+    // The table is the player's, whichever data the game was started with; earlier versions
+    // kept it in the data directory.
+    setTableLocation(playerTableDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                     workingDirectory() + "/" + HIGHSCORE_FILE);
 
     if (options.hasName) {
         setNameFromArgument(options.name.c_str());
+    } else if (options.loginName) {
+        setNameFromArgument(loginName(std::getenv("USER")).c_str());
     } else {
         std::printf("%s", NAME_PROMPT);
         std::fflush(stdout);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Kerb Runner needs to build, run and test, if any is missing.
+# Installs the Debian packages Kerb Runner needs to build, run and test, if any is missing,
+# and any packages named as arguments.
 # Quiet when everything is present. Works as root, or through sudo otherwise.
 set -euo pipefail
 
@@ -10,10 +11,15 @@ PACKAGES=(
   libfreetype-dev fonts-dejavu-core
   libpng-dev
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils
+  desktop-file-utils man-db
   imagemagick
   python3
 )
+
+# Callers may name more packages (packaging/build-deb.sh adds its tools).
+PACKAGES+=("$@")
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -28,11 +28,12 @@ class GameRun:
 
 
 def make_data_dir(parent):
-    """A private working directory that sees the generated data, so a run's files stay apart."""
+    """A private working directory that sees the generated data, so a run's files stay apart.
+    A top-five table left in the build's data directory is not carried over."""
     work = os.path.join(parent, "data")
     os.mkdir(work)
     for entry in os.listdir(DATA):
-        if not entry.startswith("."):
+        if not entry.startswith(".") and not entry.startswith("highscore"):
             os.symlink(os.path.abspath(os.path.join(DATA, entry)), os.path.join(work, entry))
     return work
 
@@ -55,7 +56,9 @@ def run_game(script, args=(), name="tester", step=20, stdin=None, use_xvfb=True,
         cmd += list(args)
         if use_xvfb:
             cmd = ["xvfb-run", "-a", "-s", SCREEN] + cmd
-        env = dict(os.environ, SDL_AUDIODRIVER="dummy")
+        # The player's table goes below XDG_DATA_HOME: a run of its own, unless a test shares
+        # one between runs, so that no test ever touches the real home directory's table.
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", XDG_DATA_HOME=os.path.join(parent, "xdg"))
         if env_extra:
             env.update(env_extra)
         proc = subprocess.run(cmd, input=stdin, stdin=None if stdin is not None else subprocess.DEVNULL,

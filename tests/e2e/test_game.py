@@ -1,6 +1,6 @@
 """Whole games from the menu to the top-five table: the countdown, the overlay on screen, the
-table in "highscore.txt", on the console and in the trace, and a second game ranked against
-the first in the same directory."""
+table in "highscore.txt" (in the player's directory below XDG_DATA_HOME), on the console and
+in the trace, and a second game ranked against the first by the same player."""
 import os
 import shutil
 import tempfile
@@ -61,17 +61,22 @@ class FullGameTest(unittest.TestCase):
     def setUpClass(cls):
         cls.parent = tempfile.mkdtemp(prefix="kerb-game-")
         cls.data = make_data_dir(cls.parent)
-        cls.table_path = os.path.join(cls.data, "highscore.txt")
+        cls.xdg = os.path.join(cls.parent, "xdg")
+        cls.table_dir = os.path.join(cls.xdg, "kerbrunner")
+        cls.table_path = os.path.join(cls.table_dir, "highscore.txt")
+        player = {"XDG_DATA_HOME": cls.xdg}
         shot = lambda name: os.path.join(cls.parent, name)
         cls.first = run_game(game_script("5 screenshot " + shot("hand.png"),
                                          "6 mousedown right",
                                          "7 screenshot " + shot("fist.png"),
                                          "%d screenshot %s" % (TABLE_SHOT, shot("table1.png"))),
-                             args=["--data", cls.data], name="Alice", step=STEP)
+                             args=["--data", cls.data], name="Alice", step=STEP,
+                             env_extra=player)
         with open(cls.table_path, "rb") as f:
             cls.first_file = f.read()
         cls.second = run_game(game_script("%d screenshot %s" % (TABLE_SHOT, shot("table2.png"))),
-                              args=["--data", cls.data], name="Bob", step=STEP)
+                              args=["--data", cls.data], name="Bob", step=STEP,
+                              env_extra=player)
         with open(cls.table_path, "rb") as f:
             cls.second_file = f.read()
         cls.shots = {}
@@ -116,7 +121,8 @@ class FullGameTest(unittest.TestCase):
         self.assertEqual(self.second_file, expected)
         self.assertIn("Number of items read = 60\nContents of buffer = Alice\nWrote 60 items\n",
                       self.second.stdout)
-        self.assertEqual(len([f for f in os.listdir(self.data) if f.startswith("highscore")]), 1)
+        self.assertEqual(os.listdir(self.table_dir), ["highscore.txt"])
+        self.assertEqual([f for f in os.listdir(self.data) if f.startswith("highscore")], [])
 
     def test_the_trace_shows_the_table_from_the_last_frame_on(self):
         for run, file_bytes in ((self.first, self.first_file), (self.second, self.second_file)):
@@ -168,14 +174,17 @@ class HandMadeTableTest(unittest.TestCase):
         parent = tempfile.mkdtemp(prefix="kerb-game-")
         try:
             data = make_data_dir(parent)
-            path = os.path.join(data, "highscore.txt")
+            xdg = os.path.join(parent, "xdg")
+            os.makedirs(os.path.join(xdg, "kerbrunner"))
+            path = os.path.join(xdg, "kerbrunner", "highscore.txt")
             old = b"".join(record_bytes(n.ljust(7, b" "), d, b"|", b"\n") for n, d in
                            ((b"ann", b"050"), (b"ben", b"040"), (b"cy", b"030"), (b"di", b"020"),
                             (b"ed", b"010")))
             with open(path, "wb") as f:
                 f.write(old)
             inode = os.stat(path).st_ino
-            run = run_game(game_script(), args=["--data", data], name="Zed", step=STEP)
+            run = run_game(game_script(), args=["--data", data], name="Zed", step=STEP,
+                           env_extra={"XDG_DATA_HOME": xdg})
             self.assertEqual(run.returncode, 0, run.stderr)
             self.assertIn("Number of items read = 60\nContents of buffer = ann    |050\n"
                           "ben    |040\nc\n not in the best five\n", run.stdout)

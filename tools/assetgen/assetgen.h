@@ -10,6 +10,8 @@
 bool generatePictures(const std::string& outDir);    // the 36 pictures that are not skins
 bool generateCharacters(const std::string& outDir);  // 13 models and their 13 skins
 bool generateSounds(const std::string& outDir);      // 2 pieces of music, 2 effects
+// The desktop icon at 48, 64, 128 and 256 pixels, as outDir/NxN/apps/kerbrunner.png.
+bool generateIcons(const std::string& outDir);
 
 // Shared helpers (file_util.cpp).
 bool makeDirectories(const std::string& path);                     // like mkdir -p

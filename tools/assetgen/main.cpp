@@ -1,4 +1,5 @@
 // kerbrunner-assetgen OUTDIR: writes every asset of the game below OUTDIR, deterministically.
+// kerbrunner-assetgen --icons OUTDIR: writes the desktop icons below OUTDIR instead.
 // Depends on: assetgen.h.
 #include "tools/assetgen/assetgen.h"
 
@@ -7,9 +8,17 @@
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0) {
+        if (!makeDirectories(argv[2]) || !generateIcons(argv[2])) {
+            std::fprintf(stderr, "assetgen: the icons could not be written\n");
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::fprintf(stderr, "usage: %s OUTDIR\nWrites the pictures, models and sounds of "
-                             "Kerb Runner below OUTDIR.\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUTDIR\n       %s --icons OUTDIR\nWrites the pictures, "
+                             "models and sounds of Kerb Runner below OUTDIR, or its desktop "
+                             "icons.\n", argv[0], argv[0]);
         return argc == 2 ? 0 : 2;
     }
     std::string outDir = argv[1];
