@@ -537,6 +537,20 @@ TEST(Scene3dsFaces, EachFaceTakesTheMaterialOfTheLastGroupNamingIt)
     EXPECT_EQ(faceMaterialIndices(scene, mesh), (std::vector<int>{1, 1, 0, -1, -1}));
 }
 
+TEST(Scene3dsTextures, APictureIsLookedForAsWrittenThenByItsLastPartThenInLowerCase)
+{
+    EXPECT_EQ(textureFileCandidates("maps\\BRICK.BMP", {"scenes", "data/"}),
+              (std::vector<std::string>{"scenes/maps/BRICK.BMP", "scenes/BRICK.BMP", "scenes/brick.bmp",
+                                        "data/maps/BRICK.BMP", "data/BRICK.BMP", "data/brick.bmp"}));
+    // One name tried once, in the working directory when the folder is empty.
+    EXPECT_EQ(textureFileCandidates("wall.bmp", {""}), (std::vector<std::string>{"wall.bmp"}));
+    EXPECT_EQ(textureFileCandidates("textures/floor03.bmp", {"d"}),
+              (std::vector<std::string>{"d/textures/floor03.bmp", "d/floor03.bmp"}));
+    // Only pictures the game reads.
+    for (const char* other : {"wood.jpg", "bmp", ".bmp", "", "wall.bmp.tga"})
+        EXPECT_TRUE(textureFileCandidates(other, {"d"}).empty()) << other;
+}
+
 TEST(Scene3dsBoundsTest, BoxesOverStoredVerticesOfMeshesOnly)
 {
     Scene3ds scene = smallScene();
