@@ -46,10 +46,11 @@ const int SCENE3DS_FACE_SIZE = 8;          // three vertex indices and the flags
 const int SCENE3DS_MAPPING_SIZE = 8;       // u, v floats
 const int SCENE3DS_LOCAL_AXES_SIZE = 48;   // three axis vectors and the origin, floats
 const int SCENE3DS_MAX_COUNT = 0xFFFF;     // lists are counted in 16 bits
-// The reader descends only into the chunks it knows (main, editor, object, mesh, face list,
-// face-material group; material, colour, texture map, file name) and skips every other
-// chunk whole, so no file can nest it deeper than this, whatever the file nests.
-const int SCENE3DS_MAX_DEPTH = 6;
+// Nesting is limited by the reader's own shape, not by a count: it descends only into the
+// chunks it knows, each at its one place (main > editor > object > mesh > face list >
+// face-material group; editor > material > colour or texture map > value or file name),
+// six levels at most, and skips every other chunk whole without looking inside, however
+// deep the file nests.
 
 // Face flags: which edges a modelling tool shows, and texture wrapping.
 const uint16_t FACE3DS_EDGE_CA = 0x0001;
