@@ -3,8 +3,9 @@
 # into build-fuzz/ and runs each for SECONDS (default 60), two at a time. Each starts from a
 # temporary copy of its seeds in fuzz/corpus/<target>/ plus the inputs in
 # fuzz/regressions/<target>/, so the repository stays as it is. An input that crashes, leaks,
-# reads out of bounds, breaks a check or runs out of memory is kept in
-# build-fuzz/findings/<target>/ and the run fails, naming it.
+# reads out of bounds, breaks a check, takes over 10 s or asks for over 256 MB at once (no
+# input of a few kilobytes may) is kept in build-fuzz/findings/<target>/ and the run fails,
+# naming it.
 # Usage: fuzz/run.sh [SECONDS] [TARGET...]   (targets: bmp md2 highscore script options ...)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -46,7 +47,7 @@ run_one() {
   local start end status=0
   start=$(date +%s)
   (cd "$work" && "$build/fuzz/fuzz_$t" "${dirs[@]}" -max_total_time="$seconds" -timeout=10 \
-    -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1) || status=$?
+    -malloc_limit_mb=256 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1) || status=$?
   end=$(date +%s)
   local runs rate added
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
