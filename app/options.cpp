@@ -235,6 +235,30 @@ bool takeValue(int argc, char** argv, int& i, const char* option, std::string& v
 
 }  // namespace
 
+std::string quotedWord(const std::string& word)
+{
+    if (word.size() <= QUOTED_WORD_LIMIT) return "'" + word + "'";
+    return "'" + word.substr(0, QUOTED_WORD_LIMIT) + "...' (" + std::to_string(word.size()) +
+           " bytes)";
+}
+
+bool parseFixedStep(const std::string& value, float& stepMs, std::string& error)
+{
+    char* end = nullptr;
+    double ms = std::strtod(value.c_str(), &end);
+    // The clock keeps the step as a float: the check is on what it will hold.
+    float step = (float)ms;
+    if (value.empty() || *end != '\0' || !std::isfinite(ms) || !(step >= FIXED_STEP_MIN_MS) ||
+        !(step <= FIXED_STEP_MAX_MS)) {
+        error = "--fixed-step needs a number of milliseconds from " +
+                std::string(FIXED_STEP_MIN_TEXT) + " to " + FIXED_STEP_MAX_TEXT + ", got " +
+                quotedWord(value);
+        return false;
+    }
+    stepMs = step;
+    return true;
+}
+
 bool parseOptions(int argc, char** argv, Options& options, std::string& error)
 {
     if (argc > 0) options.passOn.push_back(argv[0]);
@@ -260,19 +284,13 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error)
             if (!takeValue(argc, argv, i, arg, options.dataDir, error)) return false;
         } else if (std::strcmp(arg, "--fixed-step") == 0) {
             if (!takeValue(argc, argv, i, arg, value, error)) return false;
-            char* end = nullptr;
-            double ms = std::strtod(value.c_str(), &end);
-            if (value.empty() || *end != '\0' || !std::isfinite(ms) || ms <= 0 || ms > 60000) {
-                error = "--fixed-step needs a number of milliseconds above 0, got '" + value + "'";
-                return false;
-            }
-            options.fixedStepMs = (float)ms;
+            if (!parseFixedStep(value, options.fixedStepMs, error)) return false;
         } else if (std::strcmp(arg, "--script") == 0) {
             if (!takeValue(argc, argv, i, arg, options.scriptPath, error)) return false;
         } else if (std::strcmp(arg, "--trace") == 0) {
             if (!takeValue(argc, argv, i, arg, options.tracePath, error)) return false;
         } else if (std::strncmp(arg, "--", 2) == 0) {
-            error = std::string("unknown option ") + arg;
+            error = "unknown option " + quotedWord(arg);
             return false;
         } else {
             options.passOn.push_back(arg);

@@ -1,6 +1,7 @@
 // Command-line options of the game.
 // Depends on: nothing.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,22 @@ std::string manualPage(const char* version);
 // text.
 std::string manualPageFromHelp(const std::string& help, const char* name, const char* section,
                                const char* summary, const char* version);
+
+// The fixed step's range. Below a thousandth of a millisecond the millisecond clock would
+// advance less than once in a thousand frames, which is a frozen game, not a slow one; above
+// a minute the countdown, which ticks at most one second a frame, falls ever further behind. The texts are for messages.
+const float FIXED_STEP_MIN_MS = 0.001f;
+const float FIXED_STEP_MAX_MS = 60000.0f;
+const char* const FIXED_STEP_MIN_TEXT = "0.001";
+const char* const FIXED_STEP_MAX_TEXT = "60000";
+// A word quoted in an error message keeps at most this many bytes.
+const size_t QUOTED_WORD_LIMIT = 40;
+
+// The word in single quotes, or its first QUOTED_WORD_LIMIT bytes, "..." and its length.
+std::string quotedWord(const std::string& word);
+// The value of --fixed-step: false with the reason in error when it is not a step the clock
+// can keep (see FIXED_STEP_MIN_MS).
+bool parseFixedStep(const std::string& value, float& stepMs, std::string& error);
 
 // Returns false with a one-line reason in error when the command line is wrong.
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);

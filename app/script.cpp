@@ -1,8 +1,10 @@
 // Script parsing: one event per line, checked before the window opens.
-// Depends on: script.h, input.h (key codes), GLUT key and button codes (header constants only).
+// Depends on: script.h, input.h (key codes), options.h (quoted words), GLUT key and button
+// codes (header constants only).
 #include "app/script.h"
 
 #include "app/input.h"
+#include "app/options.h"
 
 #include <GL/freeglut.h>
 #include <cerrno>
@@ -52,11 +54,11 @@ std::string parseAction(const std::vector<std::string>& w, ScriptEvent& ev)
     if (verb == "keydown" || verb == "keyup") {
         ev.action = verb == "keydown" ? ScriptAction::KeyDown : ScriptAction::KeyUp;
         if (args != 1) return verb + " takes one key";
-        if (!parseKey(w[2], ev)) return "unknown key '" + w[2] + "'";
+        if (!parseKey(w[2], ev)) return "unknown key " + quotedWord(w[2]);
     } else if (verb == "mousedown" || verb == "mouseup") {
         ev.action = verb == "mousedown" ? ScriptAction::MouseDown : ScriptAction::MouseUp;
         if (args != 1) return verb + " takes one button";
-        if (!parseButton(w[2], ev.button)) return "unknown button '" + w[2] + "' (left, right or middle)";
+        if (!parseButton(w[2], ev.button)) return "unknown button " + quotedWord(w[2]) + " (left, right or middle)";
     } else if (verb == "motion") {
         ev.action = ScriptAction::Motion;
         long x = 0, y = 0;
@@ -72,7 +74,7 @@ std::string parseAction(const std::vector<std::string>& w, ScriptEvent& ev)
         ev.action = ScriptAction::Quit;
         if (args != 0) return "quit takes nothing";
     } else {
-        return "unknown event '" + verb + "'";
+        return "unknown event " + quotedWord(verb);
     }
     return "";
 }
@@ -96,7 +98,7 @@ bool parseScript(const std::string& text, const std::string& fileName,
         std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
         ScriptEvent ev{};
         if (!parseNumber(w[0], 1, ev.frame)) {
-            error = where + "expected a frame number from 1 up, found '" + w[0] + "'";
+            error = where + "expected a frame number from 1 up, found " + quotedWord(w[0]);
             return false;
         }
         if (w.size() < 2) {

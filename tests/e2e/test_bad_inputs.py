@@ -1,0 +1,550 @@
+"""Every bad input a player, a packager or a careless script can give the game, and its answer.
+
+BAD_INPUTS is the table the README's reliability section lists; each row is one test below
+(the decorator ties them), and a test checks that the README shows exactly these rows. Nothing
+may crash or hang (every run has a timeout and a crash is a signal exit), and the top-five
+table is never left shorter than it was.
+"""
+import os
+import shutil
+import signal
+import stat
+import subprocess
+import tempfile
+import unittest
+
+from gamerun import DATA, GAME
+
+GAME_PATH = os.path.abspath(GAME)
+DATA_PATH = os.path.abspath(DATA)
+README = os.path.join(os.path.dirname(__file__), "..", "..", "README.md")
+README_SECTION = "## Reliability"
+RUN_TIMEOUT = 60
+
+# (bad input, expected outcome): the README lists exactly these rows, in this order.
+BAD_INPUTS = [
+    ("--data names a directory that does not exist",
+     "exit 2: \"cannot use the data directory\", the name and why"),
+    ("--data names a directory without the game's data",
+     "exit 1 before the name prompt: where the game looked and how to start it"),
+    ("a picture missing (the first, one in the middle, the last)",
+     "box \"Failed to open DIB file PATH.\", PATH and \"missing\" on stderr, exit 1"),
+    ("a model missing", "box \"Unable to find the file: PATH!\", empty model, the game plays on, exit 0"),
+    ("every sound missing", "silence, no message, the game plays on, exit 0"),
+    ("a picture cut in half", "box \"Image file conversion error.\", the bytes needed and held on stderr, exit 1"),
+    ("a picture with a newer header (124 bytes)", "box \"Unknown DIB file format.\" and the header size on stderr, exit 1"),
+    ("a picture header of 16384 x 16384 in 100 bytes",
+     "refused before any allocation: box \"Image file conversion error.\", the size and the limit 4096 x 4096, exit 1"),
+    ("a FIFO or a directory in place of a picture", "no wait: box \"Failed to open DIB file PATH.\", \"not a regular file\" or \"a directory\", exit 1"),
+    ("a model cut short, of version 7, or a FIFO",
+     "box \"Invalid file format (REASON): PATH!\" (\"Unable to find the file: PATH!\" for the FIFO), empty model, exit 0"),
+    ("a top-five table of 10 bytes", "read 10 bytes, the rest is zero, the score ranks, the file becomes 60 bytes"),
+    ("a top-five table of 100 bytes", "the first 60 bytes are the table, the 40 after them are kept"),
+    ("a top-five table of 60 non-digits", "not in the best five, the file is not touched"),
+    ("a directory in place of the table", "\"File could not be opened\", \"Problem opening the file\", the table is shown, exit 0"),
+    ("a table the player cannot read", "\"File could not be opened\", \"Problem opening the file\", the file is untouched"),
+    ("a table in a directory the player cannot write", "\"Problem opening the file\", the file is untouched"),
+    ("a 200-character name (argument or console)", "the name is its first 7 characters"),
+    ("a name with a NUL byte on the console", "the name ends at the NUL"),
+    ("standard input closed at the name prompt", "the initial name, the game plays on, exit 0"),
+    ("script lines that are malformed (one per kind)", "exit 2 before the window: \"FILE:LINE: what is wrong\""),
+    ("a script word of 1 MB", "exit 2, the word quoted by its first 40 bytes and its length"),
+    ("a directory or a FIFO given to --script", "exit 2: \"cannot read the script: a directory\" / \"not a regular file\""),
+    ("a FIFO nobody reads, or a directory, given to --trace", "exit 2: \"cannot write the trace\" and why"),
+    ("--trace /dev/full", "exit 1 at the first frame: \"cannot write the trace at frame 1: No space left on device\""),
+    ("--fixed-step 1e-300, 1e-45, 0, -1, nan", "exit 2: \"--fixed-step needs a number of milliseconds from 0.001 to 60000\""),
+    ("motion to the ends of int in a script", "the camera stays finite, the game plays on, exit 0"),
+]
+
+ROWS = {name for name, _ in BAD_INPUTS}
+TESTED = set()
+
+
+def row(name):
+    """Marks a test as the one for a row of BAD_INPUTS."""
+    assert name in ROWS, name
+    TESTED.add(name)
+    return lambda test: test
+
+
+def uses_player_directory():
+    """Newer games keep the table under XDG_DATA_HOME; older ones in the data directory."""
+    with open(GAME_PATH, "rb") as f:
+        return b"XDG_DATA_HOME" in f.read()
+
+
+class Run:
+    def __init__(self, proc, trace):
+        self.code = proc.returncode
+        self.out = proc.stdout.decode(errors="replace")
+        self.err = proc.stderr.decode(errors="replace")
+        self.trace = trace
+
+
+class BadInputs(unittest.TestCase):
+    """One Xvfb for the whole table: each run only starts the game."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.xvfb = None
+        read_end, write_end = os.pipe()
+        # -ac: runs under another user (the permission rows) may draw too.
+        cls.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-ac",
+             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            cls.display = ":" + f.readline().strip()
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.xvfb:
+            cls.xvfb.terminate()
+            cls.xvfb.wait(timeout=10)
+
+    def setUp(self):
+        self.parent = tempfile.mkdtemp(prefix="kerb-bad-")
+        os.chmod(self.parent, 0o755)
+        self.data = os.path.join(self.parent, "data")
+        os.mkdir(self.data)
+        for entry in os.listdir(DATA_PATH):
+            if not entry.startswith(".") and entry != "highscore.txt":
+                os.symlink(os.path.join(DATA_PATH, entry), os.path.join(self.data, entry))
+        self.xdg = os.path.join(self.parent, "xdg")
+        if uses_player_directory():
+            self.table = os.path.join(self.xdg, "kerbrunner", "highscore.txt")
+        else:
+            self.table = os.path.join(self.data, "highscore.txt")
+
+    def tearDown(self):
+        for root, dirs, _ in os.walk(self.parent):
+            for d in dirs:
+                os.chmod(os.path.join(root, d), 0o755)
+        shutil.rmtree(self.parent, ignore_errors=True)
+
+    # ---- Helpers ------------------------------------------------------------------------
+
+    def own_copy(self, relative):
+        """Replaces the symlinked directory holding relative by a private copy."""
+        top = relative.split("/")[0]
+        link = os.path.join(self.data, top)
+        if os.path.islink(link):
+            os.unlink(link)
+            shutil.copytree(os.path.join(DATA_PATH, top), link)
+        return os.path.join(self.data, relative)
+
+    def run_game(self, script="2 keydown enter\n5 keydown escape\n", args=(), name="tester",
+                 step=20, stdin=b"", as_nobody=False, close_stdin=False, trace=True):
+        script_path = os.path.join(self.parent, "script.txt")
+        trace_path = os.path.join(self.parent, "trace.jsonl")
+        if script is not None:
+            with open(script_path, "w") as f:
+                f.write(script)
+        cmd = [GAME_PATH, "--windowed", "--data", self.data]
+        if script is not None:
+            cmd += ["--script", script_path]
+        if trace:
+            cmd += ["--trace", trace_path]
+        if step:
+            cmd += ["--fixed-step", str(step)]
+        if name is not None:
+            cmd += ["--name", name]
+        cmd += list(args)
+        if as_nobody:
+            cmd = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"] + cmd
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", DISPLAY=self.display,
+                   XDG_DATA_HOME=self.xdg, HOME=self.parent)
+        env.pop("WAYLAND_DISPLAY", None)
+        if close_stdin:
+            cmd = ["sh", "-c", 'exec "$@" 0<&-', "sh"] + cmd
+        proc = subprocess.run(cmd, input=None if close_stdin else stdin, capture_output=True,
+                              timeout=RUN_TIMEOUT, env=env, cwd=self.parent)
+        self.assertGreaterEqual(proc.returncode, 0, "killed by signal %d: %s" % (
+            -proc.returncode, proc.stderr.decode(errors="replace")[-2000:]))
+        lines = []
+        if trace and os.path.exists(trace_path):
+            import json
+            with open(trace_path) as f:
+                lines = [json.loads(line) for line in f if line.strip()]
+        return Run(proc, lines)
+
+    def assertPlayedOn(self, run, quit_frame=5):
+        """Played until the Escape of quit_frame ended the program, before that frame's line."""
+        self.assertEqual(run.code, 0, run.err)
+        self.assertEqual(len(run.trace), quit_frame - 1, run.err)
+        self.assertFalse(run.trace[-1]["menuMode"])
+
+    def assertPictureRefused(self, run, path, box, reason):
+        self.assertEqual(run.code, 1, run.err)
+        self.assertIn("Error: " + box, run.err)
+        self.assertIn("kerbrunner: picture %s refused: %s" % (path, reason), run.err)
+        self.assertEqual(run.trace, [])  # stopped before the first frame
+
+    def write_picture(self, relative, content):
+        path = self.own_copy(relative)
+        os.unlink(path)
+        with open(path, "wb") as f:
+            f.write(content)
+
+    def play_to_the_end(self, **kwargs):
+        """A whole game in about 160 frames: every frame a second, a score of 0."""
+        return self.run_game(script="2 keydown enter\n170 keydown escape\n", step=1000, **kwargs)
+
+    def table_bytes(self):
+        with open(self.table, "rb") as f:
+            return f.read()
+
+    def put_table(self, content):
+        os.makedirs(os.path.dirname(self.table), exist_ok=True)
+        with open(self.table, "wb") as f:
+            f.write(content)
+
+    # ---- The data directory -------------------------------------------------------------
+
+    @row("--data names a directory that does not exist")
+    def test_missing_data_directory(self):
+        run = self.run_game(args=["--data", os.path.join(self.parent, "nowhere")])
+        self.assertEqual(run.code, 2, run.err)
+        self.assertIn("cannot use the data directory %s: No such file or directory"
+                      % os.path.join(self.parent, "nowhere"), run.err)
+
+    @row("--data names a directory without the game's data")
+    def test_empty_data_directory(self):
+        empty = os.path.join(self.parent, "empty")
+        os.mkdir(empty)
+        run = self.run_game(args=["--data", empty], name=None)
+        self.assertEqual(run.code, 1, run.err)
+        self.assertIn("no game data in %s" % empty, run.err)
+        self.assertNotIn("please enter your name", run.out)
+
+    # ---- Pictures -----------------------------------------------------------------------
+
+    @row("a picture missing (the first, one in the middle, the last)")
+    def test_missing_pictures(self):
+        for relative in ("textures/about.bmp", "textures/decke.bmp", "textures/schwarz.bmp"):
+            with self.subTest(relative):
+                path = self.own_copy(relative)
+                saved = path + ".saved"
+                os.rename(path, saved)
+                run = self.run_game()
+                os.rename(saved, path)
+                self.assertPictureRefused(run, relative, "Failed to open DIB file %s." % relative,
+                                          "missing")
+
+    @row("a picture cut in half")
+    def test_truncated_picture(self):
+        with open(os.path.join(DATA_PATH, "textures/decke.bmp"), "rb") as f:
+            whole = f.read()
+        self.write_picture("textures/decke.bmp", whole[:len(whole) // 2])
+        run = self.run_game()
+        self.assertPictureRefused(run, "textures/decke.bmp", "Image file conversion error.",
+                                  "")
+        self.assertRegex(run.err, r"refused: \d+ bytes of pixel data needed for \d+ x \d+ at "
+                                  r"\d+ bits, the file holds \d+")
+
+    @row("a picture with a newer header (124 bytes)")
+    def test_newer_picture_header(self):
+        with open(os.path.join(DATA_PATH, "textures/decke.bmp"), "rb") as f:
+            whole = bytearray(f.read())
+        whole[14:18] = (124).to_bytes(4, "little")
+        self.write_picture("textures/decke.bmp", bytes(whole))
+        run = self.run_game()
+        self.assertPictureRefused(run, "textures/decke.bmp", "Unknown DIB file format.",
+                                  "an info header of 124 bytes (only 12 and 40 are read)")
+
+    @row("a picture header of 16384 x 16384 in 100 bytes")
+    def test_huge_picture_header(self):
+        header = bytearray(100)
+        header[0:2] = b"BM"
+        header[10:14] = (54).to_bytes(4, "little")
+        header[14:18] = (40).to_bytes(4, "little")
+        header[18:22] = (16384).to_bytes(4, "little")
+        header[22:26] = (16384).to_bytes(4, "little")
+        header[26:28] = (1).to_bytes(2, "little")
+        header[28:30] = (24).to_bytes(2, "little")
+        self.write_picture("textures/decke.bmp", bytes(header))
+        run = self.run_game()
+        self.assertPictureRefused(
+            run, "textures/decke.bmp", "Image file conversion error.",
+            "a size of 16384 x 16384 pixels, larger than the largest picture the game uses "
+            "(4096 x 4096)")
+
+    @row("a FIFO or a directory in place of a picture")
+    def test_fifo_and_directory_pictures(self):
+        path = self.own_copy("textures/decke.bmp")
+        os.unlink(path)
+        os.mkfifo(path)
+        run = self.run_game()
+        self.assertPictureRefused(run, "textures/decke.bmp",
+                                  "Failed to open DIB file textures/decke.bmp.",
+                                  "not a regular file")
+        os.unlink(path)
+        os.mkdir(path)
+        run = self.run_game()
+        self.assertPictureRefused(run, "textures/decke.bmp",
+                                  "Failed to open DIB file textures/decke.bmp.", "a directory")
+
+    # ---- Models and sounds --------------------------------------------------------------
+
+    @row("a model missing")
+    def test_missing_model(self):
+        os.unlink(self.own_copy("models/civi.md2"))
+        run = self.run_game()
+        self.assertPlayedOn(run)
+        self.assertIn("Error: Unable to find the file: models/civi.md2!", run.err)
+
+    @row("every sound missing")
+    def test_missing_sounds(self):
+        os.unlink(os.path.join(self.data, "audio"))
+        os.mkdir(os.path.join(self.data, "audio"))
+        run = self.run_game(script="2 keydown enter\n5 mousedown left\n9 keydown escape\n")
+        self.assertPlayedOn(run, quit_frame=9)
+        self.assertNotIn("Error", run.err)
+
+    @row("a model cut short, of version 7, or a FIFO")
+    def test_damaged_models(self):
+        path = self.own_copy("models/civi.md2")
+        with open(path, "rb") as f:
+            whole = f.read()
+        cases = [("cut short", whole[:len(whole) // 3],
+                  "Invalid file format (frames outside the file): models/civi.md2!"),
+                 ("version 7", whole[:4] + (7).to_bytes(4, "little") + whole[8:],
+                  "Invalid file format (Version not 8): models/civi.md2!")]
+        for what, content, message in cases:
+            with self.subTest(what):
+                os.unlink(path)
+                with open(path, "wb") as f:
+                    f.write(content)
+                run = self.run_game()
+                self.assertPlayedOn(run)
+                self.assertIn("Error: " + message, run.err)
+        os.unlink(path)
+        os.mkfifo(path)
+        run = self.run_game()
+        self.assertPlayedOn(run)
+        self.assertIn("Error: Unable to find the file: models/civi.md2!", run.err)
+
+    # ---- The top-five table -------------------------------------------------------------
+
+    def check_table_run(self, before, run):
+        self.assertEqual(run.code, 0, run.err)
+        self.assertTrue(run.trace[-1]["gameOver"], "the game did not end")
+        after = self.table_bytes()
+        self.assertGreaterEqual(len(after), len(before))
+        return after
+
+    @row("a top-five table of 10 bytes")
+    def test_short_table(self):
+        before = b"Ann\0   \0" + b"05"  # the missing units digit reads as 0 - 48
+        self.put_table(before)
+        run = self.play_to_the_end()
+        after = self.check_table_run(before, run)
+        self.assertIn("Number of items read = 10\n", run.out)
+        self.assertIn("Wrote 60 items\n", run.out)
+        self.assertEqual(len(after), 60)
+        self.assertEqual(after[:10], before)
+        self.assertEqual(after[12:19], b"tester\0")
+        self.assertEqual(after[20:23], b"000")
+
+    @row("a top-five table of 100 bytes")
+    def test_long_table(self):
+        records = b"".join(b"%-7s\0%03d\n" % (n, s) for n, s in
+                           ((b"a", 900), (b"b", 800), (b"c", 700), (b"d", 600)))
+        records += b"e      \0//0\n"  # stored score -110: a score of 0 ranks above it
+        before = records + b"# notes kept after the table, 40 bytes.\n"
+        self.assertEqual(len(before), 100)
+        self.put_table(before)
+        run = self.play_to_the_end()
+        after = self.check_table_run(before, run)
+        self.assertIn("Number of items read = 60\n", run.out)
+        self.assertIn("Wrote 60 items\n", run.out)
+        self.assertEqual(len(after), 100)
+        self.assertEqual(after[48:55], b"tester\0")
+        self.assertEqual(after[60:], before[60:])
+
+    @row("a top-five table of 60 non-digits")
+    def test_non_digit_table(self):
+        before = b"x" * 60
+        self.put_table(before)
+        run = self.play_to_the_end()
+        self.check_table_run(before, run)
+        self.assertIn(" not in the best five\n", run.out)
+        self.assertEqual(self.table_bytes(), before)
+
+    @row("a directory in place of the table")
+    def test_directory_table(self):
+        os.makedirs(self.table)
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("File could not be opened\n", run.out)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertTrue(os.path.isdir(self.table))
+        # The updated table is still shown.
+        self.assertTrue(run.trace[-1]["highscores"][0].startswith("tester"))
+
+    def prepare_as_nobody(self):
+        """Tests run as root, which reads and writes whatever the modes say: the permission
+        rows run the game as nobody instead."""
+        if os.geteuid() != 0:
+            return False
+        for root, dirs, files in os.walk(self.parent):
+            os.chmod(root, 0o777)
+        return True
+
+    @row("a table the player cannot read")
+    def test_unreadable_table(self):
+        before = b"Ann\0   \0" + b"500" + b"\0" + bytes(48)
+        self.put_table(before)
+        nobody = self.prepare_as_nobody()
+        os.chmod(self.table, 0o200 if not nobody else 0o000)
+        run = self.play_to_the_end(as_nobody=nobody)
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("File could not be opened\n", run.out)
+        self.assertIn("Problem opening the file\n", run.out)
+        os.chmod(self.table, 0o600)
+        self.assertEqual(self.table_bytes(), before)
+
+    @row("a table in a directory the player cannot write")
+    def test_read_only_table_directory(self):
+        before = b"Ann\0   \0" + b"500" + b"\0" + bytes(48)
+        self.put_table(before)
+        nobody = self.prepare_as_nobody()
+        os.chmod(self.table, 0o644)
+        os.chmod(os.path.dirname(self.table), 0o555)
+        run = self.play_to_the_end(as_nobody=nobody)
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Number of items read = 60\n", run.out)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertEqual(self.table_bytes(), before)
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+    # ---- The name -----------------------------------------------------------------------
+
+    @row("a 200-character name (argument or console)")
+    def test_long_names(self):
+        long_name = "N" * 200
+        run = self.run_game(name=long_name)
+        self.assertPlayedOn(run)
+        self.assertEqual(run.trace[-1]["playerName"], "NNNNNNN")
+        run = self.run_game(name=None, stdin=(long_name + "\n").encode())
+        self.assertPlayedOn(run)
+        self.assertEqual(run.trace[-1]["playerName"], "NNNNNNN")
+
+    @row("a name with a NUL byte on the console")
+    def test_name_with_nul(self):
+        run = self.run_game(name=None, stdin=b"ab\0cd\n")
+        self.assertPlayedOn(run)
+        self.assertTrue(run.trace[-1]["playerName"].startswith("ab\u0000"),
+                        run.trace[-1]["playerName"])
+
+    @row("standard input closed at the name prompt")
+    def test_closed_stdin(self):
+        run = self.run_game(name=None, close_stdin=True)
+        self.assertPlayedOn(run)
+        self.assertEqual(len(run.trace[-1]["playerName"]), 7)
+
+    # ---- Scripts, trace and options -----------------------------------------------------
+
+    @row("script lines that are malformed (one per kind)")
+    def test_malformed_script_lines(self):
+        cases = [("0 quit", "expected a frame number from 1 up, found '0'"),
+                 ("-3 quit", "expected a frame number from 1 up, found '-3'"),
+                 ("99999999999 quit", "expected a frame number from 1 up"),
+                 ("5", "missing the event after the frame number"),
+                 ("5 fly", "unknown event 'fly'"),
+                 ("5 keydown", "keydown takes one key"),
+                 ("5 keydown ww", "unknown key 'ww'"),
+                 ("5 mouseup thumb", "unknown button 'thumb'"),
+                 ("5 motion 1", "motion takes two whole numbers X Y"),
+                 ("5 motion 1 2147483648", "motion takes two whole numbers X Y"),
+                 ("5 screenshot", "screenshot takes one path"),
+                 ("5 quit now", "quit takes nothing")]
+        for line, problem in cases:
+            with self.subTest(line):
+                run = self.run_game(script="2 keydown enter\n# fine so far\n" + line + "\n")
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("script.txt:3: " + problem, run.err)
+                self.assertEqual(run.trace, [])
+
+    @row("a script word of 1 MB")
+    def test_huge_script_word(self):
+        run = self.run_game(script="2 " + "k" * (1 << 20) + "\n")
+        self.assertEqual(run.code, 2, run.err)
+        self.assertIn("unknown event '%s...' (1048576 bytes)" % ("k" * 40), run.err)
+        self.assertLess(len(run.err), 4000)
+
+    @row("a directory or a FIFO given to --script")
+    def test_script_not_a_file(self):
+        fifo = os.path.join(self.parent, "fifo")
+        os.mkfifo(fifo)
+        for path, reason in ((self.parent, "a directory"), (fifo, "not a regular file")):
+            with self.subTest(reason):
+                run = self.run_game(script=None, args=["--script", path])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("%s: cannot read the script: %s" % (path, reason), run.err)
+
+    @row("a FIFO nobody reads, or a directory, given to --trace")
+    def test_trace_not_writable(self):
+        fifo = os.path.join(self.parent, "fifo")
+        os.mkfifo(fifo)
+        for path, reason in ((fifo, "a FIFO that nobody reads"), (self.parent, "Is a directory")):
+            with self.subTest(reason):
+                run = self.run_game(trace=False, args=["--trace", path])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("%s: cannot write the trace: %s" % (path, reason), run.err)
+
+    @row("--trace /dev/full")
+    def test_trace_to_a_full_device(self):
+        run = self.run_game(trace=False, args=["--trace", "/dev/full"])
+        self.assertEqual(run.code, 1, run.err)
+        self.assertIn("kerbrunner: /dev/full: cannot write the trace at frame 1: "
+                      "No space left on device", run.err)
+
+    @row("--fixed-step 1e-300, 1e-45, 0, -1, nan")
+    def test_fixed_steps_the_clock_cannot_keep(self):
+        for value in ("1e-300", "1e-45", "0", "-1", "nan"):
+            with self.subTest(value):
+                run = self.run_game(step=None, args=["--fixed-step", value])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("--fixed-step needs a number of milliseconds from 0.001 to 60000, "
+                              "got '%s'" % value, run.err)
+
+    @row("motion to the ends of int in a script")
+    def test_extreme_motion(self):
+        run = self.run_game(script="2 keydown enter\n3 motion -2147483648 -2147483648\n"
+                                   "4 motion 2147483647 2147483647\n5 motion -2147483648 0\n"
+                                   "6 motion 0 2147483647\n8 keydown escape\n")
+        self.assertPlayedOn(run, quit_frame=8)
+        for line in run.trace:
+            self.assertNotIn(None, line["position"] + line["view"])
+
+    # ---- The table in the README --------------------------------------------------------
+
+    def test_every_row_has_its_test_and_the_readme_lists_exactly_the_rows(self):
+        self.assertEqual(TESTED, ROWS)
+        with open(README) as f:
+            text = f.read()
+        self.assertIn(README_SECTION + "\n", text)
+        section = text.split(README_SECTION + "\n", 1)[1].split("\n## ", 1)[0]
+        rows = []
+        for line in section.splitlines():
+            cells = [c.strip() for c in line.strip().strip("|").split("|")] if line.startswith("|") else []
+            if len(cells) == 2 and not set(cells[0]) <= set("-: ") and cells[0] != "Bad input":
+                rows.append((cells[0].replace("\\|", "|"), cells[1].replace("\\|", "|")))
+        expected = [(name.replace("`", ""), outcome) for name, outcome in BAD_INPUTS]
+        self.assertEqual([(n.replace("`", ""), o) for n, o in rows], expected,
+                         "README table; expected rows:\n" + readme_table())
+
+
+def readme_table():
+    """The table as the README shows it (python3 -c 'import test_bad_inputs as t;
+    print(t.readme_table())' prints it)."""
+    lines = ["| Bad input | Expected outcome |", "|---|---|"]
+    for name, outcome in BAD_INPUTS:
+        lines.append("| %s | %s |" % (name.replace("|", "\\|"), outcome.replace("|", "\\|")))
+    return "\n".join(lines)
+
+
+if __name__ == "__main__":
+    unittest.main()
