@@ -14,6 +14,8 @@
 
 namespace {
 
+const long CHAR_CODE_MAX = 255;
+
 bool parseNumber(const std::string& word, long minimum, long& out)
 {
     if (word.empty()) return false;
@@ -25,6 +27,56 @@ bool parseNumber(const std::string& word, long minimum, long& out)
     return true;
 }
 
+// A key or button code written as a number: 0 up to maximum.
+bool parseCode(const std::string& word, long maximum, int& out)
+{
+    long v = 0;
+    if (!parseNumber(word, 0, v) || v > maximum) return false;
+    out = (int)v;
+    return true;
+}
+
+// A recorded clock reading: 0 up to the largest unsigned 32-bit count.
+bool parseClock(const std::string& word, uint32_t& out)
+{
+    if (word.empty() || word[0] < '0' || word[0] > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    unsigned long long v = std::strtoull(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v > UINT32_MAX) return false;
+    out = (uint32_t)v;
+    return true;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+bool decodeNameWord(const std::string& word, std::string& bytes)
+{
+    bytes.clear();
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (word[i] != '%') {
+            bytes += word[i];
+            continue;
+        }
+        if (i + 2 >= word.size()) return false;
+        int high = hexDigit(word[i + 1]), low = hexDigit(word[i + 2]);
+        if (high < 0 || low < 0) return false;
+        bytes += (char)(high * 16 + low);
+        i += 2;
+    }
+    return true;
+}
+
+namespace {
+
 bool parseKey(const std::string& word, ScriptEvent& ev)
 {
     ev.special = false;
@@ -33,7 +85,11 @@ bool parseKey(const std::string& word, ScriptEvent& ev)
     else if (word == "up") { ev.key = GLUT_KEY_UP; ev.special = true; }
     else if (word == "down") { ev.key = GLUT_KEY_DOWN; ev.special = true; }
     else if (word.size() == 1) ev.key = (unsigned char)word[0];
-    else return false;
+    else if (word.compare(0, 5, "char:") == 0) return parseCode(word.substr(5), CHAR_CODE_MAX, ev.key);
+    else if (word.compare(0, 8, "special:") == 0) {
+        ev.special = true;
+        return parseCode(word.substr(8), INT_MAX, ev.key);
+    } else return false;
     return true;
 }
 
@@ -42,7 +98,7 @@ bool parseButton(const std::string& word, int& button)
     if (word == "left") button = GLUT_LEFT_BUTTON;
     else if (word == "right") button = GLUT_RIGHT_BUTTON;
     else if (word == "middle") button = GLUT_MIDDLE_BUTTON;
-    else return false;
+    else return parseCode(word, INT_MAX, button);
     return true;
 }
 
@@ -73,6 +129,17 @@ std::string parseAction(const std::vector<std::string>& w, ScriptEvent& ev)
     } else if (verb == "quit") {
         ev.action = ScriptAction::Quit;
         if (args != 0) return "quit takes nothing";
+    } else if (verb == "clock") {
+        ev.action = ScriptAction::Clock;
+        if (args != 1 || !parseClock(w[2], ev.clockMs))
+            return "clock takes one whole number of milliseconds from 0 to 4294967295";
+    } else if (verb == "reshape") {
+        ev.action = ScriptAction::Reshape;
+        long width = 0, height = 0;
+        if (args != 2 || !parseNumber(w[2], 0, width) || !parseNumber(w[3], 0, height))
+            return "reshape takes a width and a height in pixels";
+        ev.x = (int)width;
+        ev.y = (int)height;
     } else {
         return "unknown event " + quotedWord(verb);
     }
@@ -97,6 +164,17 @@ bool parseScript(const std::string& text, const std::string& fileName,
         if (w.empty()) continue;
         std::string where = fileName + ":" + std::to_string(lineNumber) + ": ";
         ScriptEvent ev{};
+        if (w[0] == "name") {
+            // A recording's header: the player's name, before any frame.
+            ev.frame = 0;
+            ev.action = ScriptAction::Name;
+            if (w.size() != 2 || !decodeNameWord(w[1], ev.path)) {
+                error = where + "name takes one word, with %XX for bytes that are not printable";
+                return false;
+            }
+            events.push_back(ev);
+            continue;
+        }
         if (!parseNumber(w[0], 1, ev.frame)) {
             error = where + "expected a frame number from 1 up, found " + quotedWord(w[0]);
             return false;

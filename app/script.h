@@ -1,10 +1,15 @@
 // Scripted input: events read from a file and fed through the real callbacks by frame.
 // Depends on: nothing (parsing); input.h (delivery).
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
-enum class ScriptAction { KeyDown, KeyUp, MouseDown, MouseUp, Motion, Screenshot, Quit };
+enum class ScriptAction {
+    KeyDown, KeyUp, MouseDown, MouseUp, Motion, Screenshot, Quit,
+    // Recorded games: the clock's reading from here on, a window resize, the player's name.
+    Clock, Reshape, Name
+};
 
 struct ScriptEvent {
     long frame;
@@ -12,14 +17,19 @@ struct ScriptEvent {
     int key;         // character code, or the GLUT special key with `special` set
     bool special;    // up/down arrows
     int button;      // GLUT mouse button
-    int x, y;        // motion
-    std::string path;  // screenshot
+    int x, y;        // motion; width and height for a reshape
+    uint32_t clockMs;  // clock
+    std::string path;  // screenshot; the name's bytes (frame 0: a header, before any frame)
 };
 
 // Parses a whole script. On a malformed line returns false with
 // "FILE:LINE: what is wrong" in error.
 bool parseScript(const std::string& text, const std::string& fileName,
                  std::vector<ScriptEvent>& events, std::string& error);
+
+// The bytes of a name word of a recording, where %XX stands for the byte XX (hex); false
+// on a % not followed by two hex digits.
+bool decodeNameWord(const std::string& word, std::string& bytes);
 
 // Sends one event through the input callbacks (not screenshots; quit ends the program).
 void deliverScriptEvent(const ScriptEvent& event);

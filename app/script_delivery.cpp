@@ -1,8 +1,10 @@
 // Delivers scripted events through the same input callbacks as real devices.
-// Depends on: script.h, input.h, GLUT.
+// Depends on: script.h, input.h, startup.h (reshape), the platform clock, GLUT.
 #include "app/script.h"
 
 #include "app/input.h"
+#include "app/startup.h"
+#include "platform/clock.h"
 
 #include <GL/freeglut.h>
 
@@ -21,6 +23,10 @@ void deliverScriptEvent(const ScriptEvent& ev)
     case ScriptAction::MouseUp: onMouseButton(ev.button, GLUT_UP, 0, 0); break;
     case ScriptAction::Motion: onMouseMotion(ev.x, ev.y); break;
     case ScriptAction::Quit: quitGame();
-    case ScriptAction::Screenshot: break;
+    // A recorded game's clock reads what it read then, until the next reading.
+    case ScriptAction::Clock: clockHold(ev.clockMs); break;
+    case ScriptAction::Reshape: reshapeWindow(ev.x, ev.y); break;
+    case ScriptAction::Screenshot:
+    case ScriptAction::Name: break;
     }
 }

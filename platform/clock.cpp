@@ -23,3 +23,13 @@ void clockUseFixedStep(float stepMs) { fixedStepMs = stepMs; }
 bool clockIsFixedStep() { return fixedStepMs > 0.0f; }
 void clockSetFrame(long frame) { fixedFrame = frame; }
 void clockSetForTesting(int64_t ms) { pinnedMs = ms; }
+
+void clockHold(uint32_t ms) { pinnedMs = ms; }
+
+uint32_t clockHoldCurrent()
+{
+    pinnedMs = -1;
+    uint32_t now = clockMilliseconds();
+    pinnedMs = now;
+    return now;
+}

@@ -12,5 +12,10 @@ void clockUseFixedStep(float stepMs);
 bool clockIsFixedStep();
 void clockSetFrame(long frame);
 
+// Recorded games: the clock holds one reading until told otherwise. clockHoldCurrent holds
+// what the clock reads now (wall time or the fixed step) and returns it.
+void clockHold(uint32_t ms);
+uint32_t clockHoldCurrent();
+
 // Tests only: pin the clock to a value (pass -1 to let it run again).
 void clockSetForTesting(int64_t ms);

@@ -1,0 +1,130 @@
+// Recordings in the script format, with the name header and clock lines.
+// Depends on: record.h, input.h (key codes), GLUT key and button codes (header constants only).
+#include "app/record.h"
+
+#include "app/input.h"
+
+#include <GL/freeglut.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const unsigned char FIRST_PRINTABLE = 33;   // '!': a space would split the word
+const unsigned char LAST_PRINTABLE = 126;
+const char COMMENT_SIGN = '#';
+const char ESCAPE_SIGN = '%';
+
+std::FILE* recordFile = nullptr;
+std::string recordPath;
+bool writeFailed = false;
+
+void closeRecording()
+{
+    if (recordFile && std::fclose(recordFile) != 0 && !writeFailed)
+        std::fprintf(stderr, "kerbrunner: %s: the recording is incomplete: %s\n",
+                     recordPath.c_str(), std::strerror(errno));
+    recordFile = nullptr;
+}
+
+void writeLine(const std::string& line)
+{
+    if (!recordFile) return;
+    if (std::fprintf(recordFile, "%s\n", line.c_str()) < 0 && !writeFailed) {
+        writeFailed = true;
+        std::fprintf(stderr, "kerbrunner: %s: cannot write the recording: %s\n",
+                     recordPath.c_str(), std::strerror(errno));
+    }
+}
+
+std::string keyWord(const ScriptEvent& ev)
+{
+    if (ev.special) {
+        if (ev.key == GLUT_KEY_UP) return "up";
+        if (ev.key == GLUT_KEY_DOWN) return "down";
+        return "special:" + std::to_string(ev.key);
+    }
+    if (ev.key == KEY_ENTER) return "enter";
+    if (ev.key == KEY_ESCAPE) return "escape";
+    if (ev.key >= FIRST_PRINTABLE && ev.key <= LAST_PRINTABLE && ev.key != COMMENT_SIGN)
+        return std::string(1, (char)ev.key);
+    return "char:" + std::to_string(ev.key);
+}
+
+std::string buttonWord(int button)
+{
+    if (button == GLUT_LEFT_BUTTON) return "left";
+    if (button == GLUT_RIGHT_BUTTON) return "right";
+    if (button == GLUT_MIDDLE_BUTTON) return "middle";
+    return std::to_string(button);
+}
+
+}  // namespace
+
+std::string formatScriptEvent(const ScriptEvent& ev)
+{
+    switch (ev.action) {
+    case ScriptAction::KeyDown: return "keydown " + keyWord(ev);
+    case ScriptAction::KeyUp: return "keyup " + keyWord(ev);
+    case ScriptAction::MouseDown: return "mousedown " + buttonWord(ev.button);
+    case ScriptAction::MouseUp: return "mouseup " + buttonWord(ev.button);
+    case ScriptAction::Motion: return "motion " + std::to_string(ev.x) + " " + std::to_string(ev.y);
+    case ScriptAction::Screenshot: return "screenshot " + ev.path;
+    case ScriptAction::Quit: return "quit";
+    case ScriptAction::Clock: return "clock " + std::to_string(ev.clockMs);
+    case ScriptAction::Reshape:
+        return "reshape " + std::to_string(ev.x) + " " + std::to_string(ev.y);
+    case ScriptAction::Name: return "name " + encodeNameWord(ev.path.data(), ev.path.size());
+    }
+    return "";
+}
+
+std::string encodeNameWord(const char* bytes, size_t count)
+{
+    std::string word;
+    for (size_t i = 0; i < count; ++i) {
+        unsigned char b = (unsigned char)bytes[i];
+        if (b >= FIRST_PRINTABLE && b <= LAST_PRINTABLE && b != COMMENT_SIGN && b != ESCAPE_SIGN) {
+            word += (char)b;
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", (unsigned)b);
+            word += hex;
+        }
+    }
+    return word;
+}
+
+bool recordOpen(const std::string& path, std::string& error)
+{
+    recordFile = std::fopen(path.c_str(), "w");
+    if (!recordFile) {
+        error = path + ": cannot write the recording: " + std::strerror(errno);
+        return false;
+    }
+    recordPath = path;
+    std::atexit(closeRecording);
+    writeLine("# Kerb Runner recording: replay with --script");
+    return true;
+}
+
+bool recordActive() { return recordFile != nullptr; }
+
+void recordName(const char* bytes, size_t count)
+{
+    writeLine("name " + encodeNameWord(bytes, count));
+}
+
+void recordEvent(long frame, const ScriptEvent& ev)
+{
+    writeLine(std::to_string(frame) + " " + formatScriptEvent(ev));
+}
+
+void recordClock(long frame, uint32_t ms)
+{
+    writeLine(std::to_string(frame) + " clock " + std::to_string(ms));
+    // Once a frame, so that a game that crashes still leaves all but its last frame.
+    if (recordFile) std::fflush(recordFile);
+}
