@@ -1,7 +1,8 @@
 // Reads the frame just drawn and writes it as an 8-bit RGB PNG, top row first.
-// Depends on: screenshot.h, GL, libpng.
+// Depends on: screenshot.h, GL, GLUT (the real window size), libpng.
 #include "app/screenshot.h"
 
+#include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <png.h>
 
@@ -10,8 +11,18 @@
 #include <cstring>
 #include <vector>
 
-bool saveScreenshot(const char* path, int width, int height)
+namespace {
+
+// The game's idea of the window size comes from reshape events, which a script can make up;
+// what can be read back is the window the window system really has.
+int readableSide(int asked, int real) { return real > 0 && asked > real ? real : asked; }
+
+}  // namespace
+
+bool saveScreenshot(const char* path, int askedWidth, int askedHeight)
 {
+    const int width = readableSide(askedWidth, glutGet(GLUT_WINDOW_WIDTH));
+    const int height = readableSide(askedHeight, glutGet(GLUT_WINDOW_HEIGHT));
     if (width <= 0 || height <= 0) return false;
     std::vector<unsigned char> pixels((size_t)width * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

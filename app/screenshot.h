@@ -2,5 +2,6 @@
 // Depends on: GL, libpng.
 #pragma once
 
-// Returns false (after printing why) when the file cannot be written.
+// At most the window's real size is read, whatever width and height say. Returns false
+// (after printing why) when the file cannot be written.
 bool saveScreenshot(const char* path, int width, int height);

@@ -54,6 +54,8 @@ BAD_INPUTS = [
     ("--trace /dev/full", "exit 1 at the first frame: \"cannot write the trace at frame 1: No space left on device\""),
     ("--fixed-step 1e-300, 1e-45, 0, -1, nan", "exit 2: \"--fixed-step needs a number of milliseconds from 0.001 to 60000\""),
     ("motion to the ends of int in a script", "the camera stays finite, the game plays on, exit 0"),
+    ("a reshape to 100000 x 100000, then a screenshot",
+     "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -518,6 +520,19 @@ class BadInputs(unittest.TestCase):
         self.assertPlayedOn(run, quit_frame=8)
         for line in run.trace:
             self.assertNotIn(None, line["position"] + line["view"])
+
+    @row("a reshape to 100000 x 100000, then a screenshot")
+    def test_screenshot_after_a_huge_reshape(self):
+        picture = os.path.join(self.parent, "big.png")
+        run = self.run_game(script="1 reshape 100000 100000\n2 keydown enter\n3 screenshot %s\n"
+                                   "5 keydown escape\n" % picture)
+        self.assertPlayedOn(run)
+        self.assertEqual(run.trace[-1]["windowWidth"], 100000)
+        with open(picture, "rb") as f:
+            header = f.read(24)
+        self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")),
+                         (1024, 768))
 
     # ---- The table in the README --------------------------------------------------------
 
