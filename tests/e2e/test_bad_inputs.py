@@ -16,6 +16,8 @@ import unittest
 from gamerun import DATA, GAME
 
 GAME_PATH = os.path.abspath(GAME)
+INSPECTOR = os.environ.get("KERB_INSPECTOR", os.path.join(os.path.dirname(GAME_PATH),
+                                                          "kerbrunner-assets"))
 DATA_PATH = os.path.abspath(DATA)
 README = os.path.join(os.path.dirname(__file__), "..", "..", "README.md")
 README_SECTION = "## Reliability"
@@ -54,6 +56,8 @@ BAD_INPUTS = [
     ("--trace /dev/full", "exit 1 at the first frame: \"cannot write the trace at frame 1: No space left on device\""),
     ("--fixed-step 1e-300, 1e-45, 0, -1, nan", "exit 2: \"--fixed-step needs a number of milliseconds from 0.001 to 60000\""),
     ("motion to the ends of int in a script", "the camera stays finite, the game plays on, exit 0"),
+    ("a FIFO or a directory given to the inspector (kerbrunner-assets bmp)",
+     "no wait, exit 1: the game's message, then \"PATH: not a regular file\" / \"PATH: a directory\""),
     ("a reshape to 100000 x 100000, then a screenshot",
      "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
 ]
@@ -520,6 +524,18 @@ class BadInputs(unittest.TestCase):
         self.assertPlayedOn(run, quit_frame=8)
         for line in run.trace:
             self.assertNotIn(None, line["position"] + line["view"])
+
+    @row("a FIFO or a directory given to the inspector (kerbrunner-assets bmp)")
+    def test_inspector_refuses_what_is_not_a_file(self):
+        fifo = os.path.join(self.parent, "picture.bmp")
+        os.mkfifo(fifo)
+        for path, reason in ((fifo, "not a regular file"), (self.parent, "a directory")):
+            with self.subTest(reason):
+                proc = subprocess.run([INSPECTOR, "bmp", path], capture_output=True,
+                                      stdin=subprocess.DEVNULL, timeout=RUN_TIMEOUT)
+                self.assertEqual(proc.returncode, 1)
+                self.assertEqual(proc.stderr.decode(), "Failed to open DIB file %s.\n%s: %s\n"
+                                 % (path, path, reason))
 
     @row("a reshape to 100000 x 100000, then a screenshot")
     def test_screenshot_after_a_huge_reshape(self):
