@@ -1,8 +1,9 @@
 // displayFrame is both the display and the idle callback: frames are drawn back to back.
 // Depends on: frame_loop.h, game_state.h, camera.h, collision.h, street_scene.h, lighting.h, roster,
-// hud.h, menu.h, harness.h, startup.h (window pixels), GL/GLUT.
+// hud.h, menu.h, harness.h, startup.h (window pixels), bench_floors.h, GL/GLUT.
 #include "app/frame_loop.h"
 
+#include "app/bench_floors.h"
 #include "app/game_state.h"
 #include "app/harness.h"
 #include "app/hud.h"
@@ -38,6 +39,8 @@ void playFrame()
 void displayFrame()
 {
     harnessBeginFrame();
+    bool recorded = benchRecordsThisFrame();
+    if (recorded) benchBeginRecording();
     if (gameState.menuMode) {
         drawMenu();
     } else {
@@ -54,7 +57,9 @@ void displayFrame()
         if (!gameState.gameOver)
             resolveSceneCollision(playerCamera, SceneVertexList.vertices, SceneVertexList.count);
     }
+    if (recorded) benchEndRecording();
     harnessBeforeSwap();
     glutSwapBuffers();
     harnessEndFrame();
+    benchAfterSwap();
 }

@@ -3,10 +3,12 @@
 // layer, GLUT.
 #include "app/data_location.h"
 #include "app/frame_loop.h"
+#include "app/autopilot.h"
 #include "app/harness.h"
 #include "app/highscore_table.h"
 #include "app/input.h"
 #include "app/options.h"
+#include "app/record.h"
 #include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/file_read.h"
@@ -22,6 +24,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -34,6 +38,7 @@ const int EXIT_USAGE = 2;
 const int EXIT_NO_DISPLAY = 1;
 const int EXIT_NO_DATA = 1;
 const size_t WORKING_DIRECTORY_CAPACITY = 4096;
+const mode_t PICTURES_DIRECTORY_MODE = 0777;  // less the user's umask
 
 const char* const NO_DISPLAY_MESSAGE =
     "kerbrunner: the game needs a graphical display, and none is set (DISPLAY is empty)\n";
@@ -61,6 +66,20 @@ std::string workingDirectory()
 {
     std::vector<char> cwd(WORKING_DIRECTORY_CAPACITY);
     return getcwd(cwd.data(), cwd.size()) ? std::string(cwd.data()) : std::string(".");
+}
+
+// The pictures' directory as an absolute path (the game changes directory later), made
+// when it is missing.
+bool preparePicturesDirectory(std::string& dir)
+{
+    if (dir[0] != '/') dir = workingDirectory() + "/" + dir;
+    if (mkdir(dir.c_str(), PICTURES_DIRECTORY_MODE) != 0 && errno != EEXIST) {
+        std::fprintf(stderr, "kerbrunner: cannot make the pictures directory %s: %s\n",
+                     dir.c_str(), std::strerror(errno));
+        return false;
+    }
+    harnessWritePictures(dir);
+    return true;
 }
 
 bool gameDataPresent()
@@ -100,6 +119,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
         return EXIT_USAGE;
     }
+    if (!options.recordPath.empty() && !recordOpen(options.recordPath, error)) {
+        std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
+        return EXIT_USAGE;
+    }
+    // Pictures are written after the change into the data directory.
+    if (!options.picturesDir.empty() && !preparePicturesDirectory(options.picturesDir)) return EXIT_USAGE;
     // Without --data the data is where the build or the install put it beside the program.
     std::string dataDir = options.dataDir, lookedIn;
     if (dataDir.empty())
@@ -111,7 +136,7 @@ int main(int argc, char** argv)
         return EXIT_USAGE;
     }
     if (options.fixedStepMs > 0) clockUseFixedStep(options.fixedStepMs);
-    if (!options.scriptPath.empty()) messageBoxSetNonBlocking(true);
+    if (!options.scriptPath.empty() || options.demo) messageBoxSetNonBlocking(true);
 
     // Both before the name prompt, so that nobody types a name for a game that cannot start.
     if (!displayAvailable()) {
@@ -128,8 +153,16 @@ int main(int argc, char** argv)
     setTableLocation(playerTableDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
                      workingDirectory() + "/" + HIGHSCORE_FILE);
 
+    std::string recordedName;
     if (options.hasName) {
         setNameFromArgument(options.name.c_str());
+    } else if (harnessRecordedName(recordedName)) {
+        // A replay plays under the recorded name, byte for byte.
+        char bytes[NAME_INPUT_SIZE] = {};
+        std::memcpy(bytes, recordedName.data(), std::min(recordedName.size(), (size_t)PLAYER_NAME_SIZE - 1));
+        storePlayerName(bytes);
+    } else if (options.demo) {
+        setNameFromArgument(DEMO_PLAYER_NAME);
     } else if (options.loginName) {
         setNameFromArgument(loginName(std::getenv("USER")).c_str());
     } else {
@@ -140,6 +173,11 @@ int main(int argc, char** argv)
     }
     std::printf("%s", START_MESSAGE);
     std::fflush(stdout);
+    if (!options.recordPath.empty()) {
+        recordName(playerName, PLAYER_NAME_SIZE - 1);
+        harnessStartRecording();
+    }
+    if (options.demo) harnessStartDemo();
 
     int glutArgc = (int)options.passOn.size();
     std::vector<char*> glutArgv;
@@ -160,15 +198,16 @@ int main(int argc, char** argv)
     initGame();
 
     glutIgnoreKeyRepeat(1);
-    glutKeyboardFunc(onKeyDown);
-    glutKeyboardUpFunc(onKeyUp);
-    glutSpecialFunc(onSpecialKey);
-    glutMouseFunc(onMouseButton);
-    glutMotionFunc(onMouseMotion);
-    glutPassiveMotionFunc(onMouseMotion);
+    // The devices reach the input callbacks through the harness, which records them.
+    glutKeyboardFunc(deviceKeyDown);
+    glutKeyboardUpFunc(deviceKeyUp);
+    glutSpecialFunc(deviceSpecialKey);
+    glutMouseFunc(deviceMouseButton);
+    glutMotionFunc(deviceMouseMotion);
+    glutPassiveMotionFunc(deviceMouseMotion);
     glutDisplayFunc(displayFrame);
     glutIdleFunc(displayFrame);
-    glutReshapeFunc(reshapeWindow);
+    glutReshapeFunc(deviceReshape);
     glutMainLoop();
     return 0;
 }

@@ -24,6 +24,13 @@ const OptionHelp OPTION_HELP[] = {
     {"--fixed-step", "MS", "the clock advances MS milliseconds per frame (deterministic runs)"},
     {"--script", "FILE", "read input events from FILE (one 'FRAME event ...' per line)"},
     {"--trace", "FILE", "write one JSON line of game state per frame to FILE"},
+    {"--demo", "", "the autopilot plays a whole game (name 'demo' unless --name gives one)"},
+    {"--record", "FILE",
+     "write the game (name, every input event, every frame's clock) to FILE as a script "
+     "that --script replays exactly"},
+    {"--pictures", "DIR",
+     "write PNGs into DIR: the menu, every 10 seconds of play, the first green cone, the "
+     "fist and the table"},
 };
 const int OPTION_HELP_COUNT = (int)(sizeof OPTION_HELP / sizeof OPTION_HELP[0]);
 
@@ -35,6 +42,10 @@ const HelpEntry SCRIPT_EVENT_HELP[] = {
     {"FRAME motion X Y", "pointer position in window pixels"},
     {"FRAME screenshot PATH", "a PNG of the picture frame FRAME shows"},
     {"FRAME quit", "leave the game as Escape in play does"},
+    {"FRAME clock MS", "recordings: the clock reads MS from here on"},
+    {"FRAME reshape W H", "recordings: the window takes the size W x H"},
+    {"name NAME", "recordings: the player's name, bytes that are not printable as %XX"},
+    {"char:N, special:N", "recordings: any key by its code; a mouse button may be a number"},
 };
 const int SCRIPT_EVENT_HELP_COUNT = (int)(sizeof SCRIPT_EVENT_HELP / sizeof SCRIPT_EVENT_HELP[0]);
 
@@ -289,6 +300,12 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error)
             if (!takeValue(argc, argv, i, arg, options.scriptPath, error)) return false;
         } else if (std::strcmp(arg, "--trace") == 0) {
             if (!takeValue(argc, argv, i, arg, options.tracePath, error)) return false;
+        } else if (std::strcmp(arg, "--demo") == 0) {
+            options.demo = true;
+        } else if (std::strcmp(arg, "--record") == 0) {
+            if (!takeValue(argc, argv, i, arg, options.recordPath, error)) return false;
+        } else if (std::strcmp(arg, "--pictures") == 0) {
+            if (!takeValue(argc, argv, i, arg, options.picturesDir, error)) return false;
         } else if (std::strncmp(arg, "--", 2) == 0) {
             error = "unknown option " + quotedWord(arg);
             return false;

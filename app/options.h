@@ -16,6 +16,9 @@ struct Options {
     float fixedStepMs = 0.0f;  // 0: the clock reads wall time
     std::string scriptPath;
     std::string tracePath;
+    bool demo = false;         // the autopilot plays
+    std::string recordPath;    // write the game down as a script that replays it
+    std::string picturesDir;   // PNGs of the menu, the play and the table
     std::vector<std::string> passOn;  // arguments left for GLUT (program name first)
 };
 

@@ -14,7 +14,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils
   desktop-file-utils man-db
-  imagemagick
+  imagemagick time
   python3
 )
 

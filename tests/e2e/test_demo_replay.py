@@ -1,0 +1,63 @@
+"""A whole demo game on the wall clock, recorded, replays frame for frame: the same frame
+times, positions, passers-by and score, although the replay runs at its own pace in a
+window of another size."""
+import os
+import shutil
+import tempfile
+import unittest
+
+from test_demo import run, trace_lines
+
+FULL_SCREEN = "-screen 0 1024x768x24"
+
+
+class RealTimeRecording(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.mkdtemp(prefix="kerb-replay-")
+        cls.recorded_trace = os.path.join(cls.dir, "recorded.jsonl")
+        cls.replayed_trace = os.path.join(cls.dir, "replayed.jsonl")
+        cls.recording = os.path.join(cls.dir, "game.rec")
+        # About 155 seconds: the menu, the whole game and the table, on the wall clock.
+        cls.recorded = run(cls.dir, ["--windowed", "--demo", "--record", cls.recording,
+                                     "--trace", cls.recorded_trace], screen=FULL_SCREEN,
+                           timeout=280)
+        cls.replayed = run(cls.dir, ["--script", cls.recording, "--trace", cls.replayed_trace],
+                           table_dir="replay-xdg", timeout=280)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.dir, ignore_errors=True)
+
+    def test_both_games_end_on_the_table(self):
+        self.assertEqual(self.recorded.returncode, 0, self.recorded.stderr.decode(errors="replace"))
+        self.assertEqual(self.replayed.returncode, 0, self.replayed.stderr.decode(errors="replace"))
+        self.assertIn(b"demo: game over, final score", self.recorded.stdout)
+
+    def test_the_replay_traces_the_recorded_game_line_for_line(self):
+        recorded = trace_lines(self.recorded_trace)
+        replayed = trace_lines(self.replayed_trace)
+        self.assertGreater(len(recorded), 1000)
+        self.assertIn('"gameOver": true', recorded[-1])
+        self.assertEqual(len(replayed), len(recorded))
+        for number, (a, b) in enumerate(zip(recorded, replayed), 1):
+            if a != b:
+                self.fail("frame %d differs:\n%s\n%s" % (number, a[:400], b[:400]))
+
+    def test_the_recording_holds_the_clock_of_every_frame_and_the_pointer_warps(self):
+        with open(self.recording) as f:
+            lines = f.read().splitlines()
+        self.assertEqual(lines[1], "name demo%00%20%20")
+        clocks = [int(l.split()[2]) for l in lines if " clock " in l]
+        self.assertEqual(len(clocks), len(trace_lines(self.recorded_trace)))
+        self.assertEqual(clocks, sorted(clocks))
+        # Real frames take their own time: not a fixed step.
+        self.assertGreater(len(set(b - a for a, b in zip(clocks, clocks[1:]))), 3)
+        # Each turn puts the pointer back at the centre, which the window reports as a motion
+        # to the centre; it reaches the game, and the recording, like any other motion.
+        self.assertIn("motion 512 384", "\n".join(lines))
+        self.assertTrue(any(l.endswith(" reshape 1024 768") for l in lines))
+
+
+if __name__ == "__main__":
+    unittest.main()
