@@ -1,7 +1,8 @@
 // The autopilot's eyes (what is on the screen), its map of the street's walls, and its
 // decisions: which passer-by to walk to, which keys to hold, where to turn, when to click.
 // Depends on: autopilot.h, input.h (key codes), character_step.h (the cone's place),
-// street_table.h, collision.h (the eye's radius), startup.h (the field of view), game_state.h, GLUT key and button codes.
+// street_table.h, collision.h (the eye's radius), startup.h (the field of view),
+// game_state.h, GLUT key and button codes.
 #include "app/autopilot.h"
 
 #include "app/game_state.h"
@@ -22,7 +23,8 @@ const char* const DEMO_PLAYER_NAME = "demo";
 namespace {
 
 // How the autopilot plays: times in milliseconds of the game's clock, distances in scene units.
-const uint32_t MENU_WAIT_MS = 1500;        // the menu stays on the screen this long
+const uint32_t MENU_WAIT_MS = 3000;        // the menu stays on the screen this long, and a
+                                           // full-screen window has its size by then
 const uint32_t TABLE_WAIT_MS = 4000;       // and the table this long before Escape
 const uint32_t CLICK_INTERVAL_MS = 120;    // a quick finger: about eight clicks a second
 const uint32_t SIGHTING_MEMORY_MS = 800;   // a passer-by out of sight is still where it was
@@ -271,7 +273,8 @@ void chooseGoal(Autopilot& pilot, const PlayerView& view, Vector3& goal, Vector3
     }
     if (eye.z < PATROL_FAR_Z + PATROL_TURN_MARGIN) pilot.patrolDirection = 1;
     if (eye.z > PATROL_NEAR_Z - PATROL_TURN_MARGIN) pilot.patrolDirection = -1;
-    float z = std::max(PATROL_FAR_Z, std::min(PATROL_NEAR_Z, eye.z + pilot.patrolDirection * PATROL_LEG));
+    float ahead = eye.z + pilot.patrolDirection * PATROL_LEG;
+    float z = std::max(PATROL_FAR_Z, std::min(PATROL_NEAR_Z, ahead));
     goal = Vector3(PATROL_X, eye.y, z);
     lookAt = goal;
 }
@@ -315,7 +318,8 @@ void playStep(Autopilot& pilot, const PlayerView& view, float viewGapMs,
     float yawNow = yawOf(dir.x, dir.z);
     float pitchNow = std::atan2(dir.y, std::hypot(dir.x, dir.z));
     float maxTurn = TURN_RATE * viewGapMs / 1000.0f;
-    float yaw = clampMagnitude(wrapAngle(yawOf(lookAt.x - cam.position.x, lookAt.z - cam.position.z) - yawNow), maxTurn);
+    float yawWanted = yawOf(lookAt.x - cam.position.x, lookAt.z - cam.position.z);
+    float yaw = clampMagnitude(wrapAngle(yawWanted - yawNow), maxTurn);
     float pitch = clampMagnitude(LEVEL_PITCH - pitchNow, maxTurn);
     int cx = view.windowWidth / 2, cy = view.windowHeight / 2;
     int px, py;
@@ -338,7 +342,8 @@ void playStep(Autopilot& pilot, const PlayerView& view, float viewGapMs,
                                         t.velocityZ});
     }
     Vector3 waypoint = nextWaypoint(pilot.grid, pilot.walls, cam.position, goal);
-    WalkKeys keys = chooseWalkKeys(cam.position, yawAfter, waypoint, pilot.walls, others, pilot.keys);
+    WalkKeys keys =
+        chooseWalkKeys(cam.position, yawAfter, waypoint, pilot.walls, others, pilot.keys);
     changeAxis(out, pilot.keys.forward, keys.forward, KEY_FORWARD, KEY_BACK);
     changeAxis(out, pilot.keys.strafe, keys.strafe, KEY_RIGHT, KEY_LEFT);
     pilot.keys = keys;
@@ -450,10 +455,10 @@ StreetGrid buildStreetGrid(const std::vector<WallSegment>& walls)
     grid.rows = (int)((PLAY_AREA_MAX_Z - PLAY_AREA_MIN_Z) / GRID_CELL) + 1;
     grid.free.resize((size_t)grid.columns * grid.rows);
     for (int r = 0; r < grid.rows; ++r)
-        for (int c = 0; c < grid.columns; ++c)
-            grid.free[(size_t)r * grid.columns + c] =
-                wallClearance(walls, PLAY_AREA_MIN_X + c * GRID_CELL, PLAY_AREA_MIN_Z + r * GRID_CELL) >=
-                FREE_CLEARANCE;
+        for (int c = 0; c < grid.columns; ++c) {
+            float x = PLAY_AREA_MIN_X + c * GRID_CELL, z = PLAY_AREA_MIN_Z + r * GRID_CELL;
+            grid.free[(size_t)r * grid.columns + c] = wallClearance(walls, x, z) >= FREE_CLEARANCE;
+        }
     return grid;
 }
 
@@ -473,8 +478,10 @@ Vector3 nextWaypoint(const StreetGrid& grid, const std::vector<WallSegment>& wal
 {
     if (walkClear(walls, from.x, from.z, goal.x, goal.z)) return goal;
     auto cellOf = [&](float x, float z) {
-        int c = std::max(0, std::min(grid.columns - 1, (int)std::lround((x - PLAY_AREA_MIN_X) / GRID_CELL)));
-        int r = std::max(0, std::min(grid.rows - 1, (int)std::lround((z - PLAY_AREA_MIN_Z) / GRID_CELL)));
+        int c = (int)std::lround((x - PLAY_AREA_MIN_X) / GRID_CELL);
+        int r = (int)std::lround((z - PLAY_AREA_MIN_Z) / GRID_CELL);
+        c = std::max(0, std::min(grid.columns - 1, c));
+        r = std::max(0, std::min(grid.rows - 1, r));
         return r * grid.columns + c;
     };
     auto xOf = [&](int cell) { return PLAY_AREA_MIN_X + (cell % grid.columns) * GRID_CELL; };
@@ -487,7 +494,9 @@ Vector3 nextWaypoint(const StreetGrid& grid, const std::vector<WallSegment>& wal
     std::vector<int> cameFrom(grid.free.size(), -1);
     typedef std::pair<float, int> Entry;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
-    auto estimate = [&](int cell) { return horizontalDistance(xOf(cell), zOf(cell), goal.x, goal.z); };
+    auto estimate = [&](int cell) {
+        return horizontalDistance(xOf(cell), zOf(cell), goal.x, goal.z);
+    };
     cost[start] = 0;
     open.push(Entry(estimate(start), start));
     int best = start;
@@ -500,7 +509,8 @@ Vector3 nextWaypoint(const StreetGrid& grid, const std::vector<WallSegment>& wal
         for (int dr = -1; dr <= 1; ++dr)
             for (int dc = -1; dc <= 1; ++dc) {
                 int nc = c + dc, nr = r + dr;
-                if ((dr == 0 && dc == 0) || nc < 0 || nr < 0 || nc >= grid.columns || nr >= grid.rows) continue;
+                bool outside = nc < 0 || nr < 0 || nc >= grid.columns || nr >= grid.rows;
+                if ((dr == 0 && dc == 0) || outside) continue;
                 int next = nr * grid.columns + nc;
                 if (!grid.free[next]) continue;
                 float step = (dr != 0 && dc != 0) ? DIAGONAL_COST : 1.0f;
@@ -590,8 +600,10 @@ WalkKeys chooseWalkKeys(const Vector3& eye, float lookYaw, const Vector3& goal,
                     cost += WALL_PENALTY * (WALL_CLEARANCE - clearance);
                 for (const MovingObstacle& o : others) {
                     float ms = t * 1000.0f;
-                    float d = horizontalDistance(x, z, o.x + o.velocityX * ms, o.z + o.velocityZ * ms);
-                    if (d < CHARACTER_CLEARANCE) cost += CHARACTER_PENALTY * (CHARACTER_CLEARANCE - d);
+                    float ox = o.x + o.velocityX * ms, oz = o.z + o.velocityZ * ms;
+                    float d = horizontalDistance(x, z, ox, oz);
+                    if (d < CHARACTER_CLEARANCE)
+                        cost += CHARACTER_PENALTY * (CHARACTER_CLEARANCE - d);
                 }
                 closest = std::min(closest, horizontalDistance(x, z, goal.x, goal.z));
             }

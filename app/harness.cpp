@@ -221,7 +221,8 @@ void showProgress()
     if (g.menuMode) return;
     bool terminal = isatty(STDOUT_FILENO);
     if (g.gameOver) {
-        if (!finalScoreShown) std::printf("%sdemo: game over, final score %d\n", terminal ? "\n" : "", g.score);
+        if (!finalScoreShown)
+            std::printf("%sdemo: game over, final score %d\n", terminal ? "\n" : "", g.score);
         finalScoreShown = true;
     } else if (g.secondsLeft != lastProgressSecond) {
         lastProgressSecond = g.secondsLeft;
@@ -277,7 +278,10 @@ void harnessStartRecording()
     if (!replaying) clockHold(0);
 }
 
-void harnessStartDemo() { demoPilot.reset(new Autopilot(makeAutopilot(streetWalls(streetTable, STREET_QUAD_COUNT)))); }
+void harnessStartDemo()
+{
+    demoPilot.reset(new Autopilot(makeAutopilot(streetWalls(streetTable, STREET_QUAD_COUNT))));
+}
 
 void harnessWritePictures(const std::string& dir) { picturesDir = dir; }
 
@@ -365,8 +369,10 @@ void harnessBeginFrame()
         if (ev.action == ScriptAction::Screenshot) screenshotsThisFrame.push_back(ev.path);
         else deliver(ev, frameNumber);
     }
+    // The autopilot answers what the last frame showed, as a player would.
     if (demoPilot)
-        for (const ScriptEvent& ev : autopilotStep(*demoPilot, currentView())) deliver(ev, frameNumber);
+        for (const ScriptEvent& ev : autopilotStep(*demoPilot, currentView()))
+            deliver(ev, frameNumber);
 }
 
 void harnessBeforeSwap()

@@ -85,7 +85,8 @@ bool parseKey(const std::string& word, ScriptEvent& ev)
     else if (word == "up") { ev.key = GLUT_KEY_UP; ev.special = true; }
     else if (word == "down") { ev.key = GLUT_KEY_DOWN; ev.special = true; }
     else if (word.size() == 1) ev.key = (unsigned char)word[0];
-    else if (word.compare(0, 5, "char:") == 0) return parseCode(word.substr(5), CHAR_CODE_MAX, ev.key);
+    else if (word.compare(0, 5, "char:") == 0)
+        return parseCode(word.substr(5), CHAR_CODE_MAX, ev.key);
     else if (word.compare(0, 8, "special:") == 0) {
         ev.special = true;
         return parseCode(word.substr(8), INT_MAX, ev.key);

@@ -289,11 +289,11 @@ TEST(AutopilotStep, MenuWaitsThenEnterOnStartAndReleasesIt)
     menu.windowHeight = 768;
     menu.clockMs = 100;
     EXPECT_TRUE(autopilotStep(pilot, menu).empty());
-    menu.clockMs = 1700;
+    menu.clockMs = 3100;
     std::vector<ScriptEvent> enter = autopilotStep(pilot, menu);
     ASSERT_EQ(enter.size(), 1u);
     EXPECT_TRUE(has(enter, ScriptAction::KeyDown, KEY_ENTER));
-    menu.clockMs = 1720;
+    menu.clockMs = 3120;
     EXPECT_TRUE(has(autopilotStep(pilot, menu), ScriptAction::KeyUp, KEY_ENTER));
 
     Autopilot other = makeAutopilot(street());
