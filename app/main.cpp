@@ -2,6 +2,7 @@
 // Depends on: startup, frame loop, input, options, harness, the texture table, the platform
 // layer, GLUT.
 #include "app/data_location.h"
+#include "app/bench_floors.h"
 #include "app/frame_loop.h"
 #include "app/autopilot.h"
 #include "app/harness.h"
@@ -136,6 +137,8 @@ int main(int argc, char** argv)
         return EXIT_USAGE;
     }
     if (options.fixedStepMs > 0) clockUseFixedStep(options.fixedStepMs);
+    if (options.benchStartup) benchRequestStartupStamp();
+    if (options.benchFloorsFrame > 0) benchRequestFloors(options.benchFloorsFrame);
     if (!options.scriptPath.empty() || options.demo) messageBoxSetNonBlocking(true);
 
     // Both before the name prompt, so that nobody types a name for a game that cannot start.

@@ -306,6 +306,18 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error)
             if (!takeValue(argc, argv, i, arg, options.recordPath, error)) return false;
         } else if (std::strcmp(arg, "--pictures") == 0) {
             if (!takeValue(argc, argv, i, arg, options.picturesDir, error)) return false;
+        } else if (std::strcmp(arg, "--bench-startup") == 0) {
+            options.benchStartup = true;
+        } else if (std::strcmp(arg, "--bench-floors") == 0) {
+            if (!takeValue(argc, argv, i, arg, value, error)) return false;
+            char* end = nullptr;
+            long frame = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || frame <= 0 || frame > BENCH_FLOORS_FRAME_MAX) {
+                error = "--bench-floors needs a frame number from 1 to " +
+                        std::to_string(BENCH_FLOORS_FRAME_MAX) + ", got " + quotedWord(value);
+                return false;
+            }
+            options.benchFloorsFrame = frame;
         } else if (std::strncmp(arg, "--", 2) == 0) {
             error = "unknown option " + quotedWord(arg);
             return false;

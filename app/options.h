@@ -20,7 +20,13 @@ struct Options {
     std::string recordPath;    // write the game down as a script that replays it
     std::string picturesDir;   // PNGs of the menu, the play and the table
     std::vector<std::string> passOn;  // arguments left for GLUT (program name first)
+    // Benchmark runs (bench/run), not listed by --help: see app/bench_floors.h.
+    bool benchStartup = false;
+    long benchFloorsFrame = 0;  // 0: no floors measured
 };
+
+// Largest frame --bench-floors takes: a day of frames at a thousand a second.
+const long BENCH_FLOORS_FRAME_MAX = 86400000L;
 
 // One line of the help: an option, with the name of its value if it takes one.
 struct OptionHelp {
