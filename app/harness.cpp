@@ -220,6 +220,8 @@ void showProgress()
     const GameState& g = gameState;
     if (g.menuMode) return;
     bool terminal = isatty(STDOUT_FILENO);
+    // The start message leaves its line open.
+    if (lastProgressSecond < 0) std::printf("\n");
     if (g.gameOver) {
         if (!finalScoreShown)
             std::printf("%sdemo: game over, final score %d\n", terminal ? "\n" : "", g.score);
