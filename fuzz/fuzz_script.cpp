@@ -1,8 +1,8 @@
 // Fuzz target: the input-script parser over arbitrary text.
 // An accepted script holds one event per line that has words, in order, each with the frame
-// number and the kind of event its line names (and the motion's numbers, the key, the
-// screenshot's path); a refused one says where, as "FILE:LINE: ...", in a message of
-// bounded length however long the line was.
+// number and the kind of event its line names (and the motion's, clock's and window size's
+// numbers, the key, the screenshot's path, a recording's name); a refused one says where,
+// as "FILE:LINE: ...", in a message of bounded length however long the line was.
 // Depends on: app/script.h, fuzz_check.h.
 #include "app/script.h"
 #include "fuzz/fuzz_check.h"
@@ -28,7 +28,8 @@ const Verb VERBS[] = {
     {"keydown", ScriptAction::KeyDown},     {"keyup", ScriptAction::KeyUp},
     {"mousedown", ScriptAction::MouseDown}, {"mouseup", ScriptAction::MouseUp},
     {"motion", ScriptAction::Motion},       {"screenshot", ScriptAction::Screenshot},
-    {"quit", ScriptAction::Quit},
+    {"quit", ScriptAction::Quit},           {"clock", ScriptAction::Clock},
+    {"reshape", ScriptAction::Reshape},
 };
 
 // The words of each line that has any, comments dropped.
@@ -52,8 +53,10 @@ void checkEvent(const std::vector<std::string>& w, const ScriptEvent& ev)
     char* end = nullptr;
     long frame = std::strtol(w[0].c_str(), &end, 10);
     if (end == w[0].c_str()) {
-        // A header line of a recording, before any frame.
-        FUZZ_CHECK(ev.frame == 0);
+        // A header line of a recording, before any frame: the player's name.
+        FUZZ_CHECK(ev.frame == 0 && ev.action == ScriptAction::Name && w.size() == 2);
+        std::string bytes;
+        FUZZ_CHECK(decodeNameWord(w[1], bytes) && bytes == ev.path);
         return;
     }
     FUZZ_CHECK(w.size() >= 2);
@@ -70,6 +73,13 @@ void checkEvent(const std::vector<std::string>& w, const ScriptEvent& ev)
         FUZZ_CHECK(!ev.special && ev.key == (unsigned char)w[2][0]);
     if (ev.action == ScriptAction::Screenshot) FUZZ_CHECK(w.size() == 3 && ev.path == w[2]);
     if (ev.action == ScriptAction::Quit) FUZZ_CHECK(w.size() == 2);
+    if (ev.action == ScriptAction::Clock)
+        FUZZ_CHECK(w.size() == 3 && std::strtoull(w[2].c_str(), nullptr, 10) == ev.clockMs);
+    if (ev.action == ScriptAction::Reshape) {
+        FUZZ_CHECK(w.size() == 4 && ev.x >= 0 && ev.y >= 0);
+        FUZZ_CHECK(std::strtol(w[2].c_str(), nullptr, 10) == ev.x);
+        FUZZ_CHECK(std::strtol(w[3].c_str(), nullptr, 10) == ev.y);
+    }
 }
 
 }  // namespace

@@ -192,6 +192,9 @@ def script_seeds():
     write("script", "long-word.txt", b"3 keydown " + b"w" * 3000 + b"\n")
     write("script", "motion-overflow.txt", b"4 motion 2147483648 0\n")
     write("script", "no-newline-at-end.txt", b"1 keydown enter\n2 quit")
+    write("script", "recording.txt",
+          b"name Ann%00a\n1 clock 4294967295\n2 reshape 0 100000\n3 keydown char:200\n"
+          b"4 mousedown 7\n5 keydown special:101\n")
 
 
 def options_seeds():
