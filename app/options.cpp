@@ -57,6 +57,7 @@ const HelpEntry TRACE_FIELD_HELP[] = {
     {"playerName", "the 7 bytes of the name written into the table"},
     {"forwardAxis, strafeAxis, fistShown", "the held keys and the fist picture"},
     {"frameTime", "the frame's time in milliseconds"},
+    {"frameWallMs", "the real time the frame took in milliseconds, even under --fixed-step"},
     {"position, view", "the player's eye and the point it looks at, as [x, y, z]"},
     {"sounds", "the sound files started in the frame"},
     {"characters", "the 49 passers-by in roster order: position, heading (degrees), isNear, "
