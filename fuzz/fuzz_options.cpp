@@ -18,14 +18,30 @@ const char* const PROGRAM_NAME = "kerbrunner";
 const char* const FIXED_STEP_OPTION = "--fixed-step";
 const char* const SHORT_HELP_OPTION = "-h";
 
-// The options that take a value, from the game's own option table, so that options added
-// to the game are read the same way here.
+// The options that take a value, from the game's own option table (what --help and the
+// manual page list), so that options added to the game are read the same way here.
 std::vector<std::string> valueOptions()
 {
     std::vector<std::string> result;
     for (int i = 0; i < OPTION_HELP_COUNT; ++i)
         if (*OPTION_HELP[i].argument != '\0') result.push_back(OPTION_HELP[i].name);
     return result;
+}
+
+bool isListed(const std::string& option)
+{
+    for (int i = 0; i < OPTION_HELP_COUNT; ++i)
+        if (option == OPTION_HELP[i].name) return true;
+    return false;
+}
+
+bool acceptedAlone(const std::string& option)
+{
+    std::string name = PROGRAM_NAME, copy = option;
+    char* argv[] = {&name[0], &copy[0], nullptr};
+    Options options;
+    std::string error;
+    return parseOptions(2, argv, options, error);
 }
 
 }  // namespace
@@ -65,6 +81,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         bool takesValue = false;
         for (const std::string& option : VALUE_OPTIONS)
             if (w == option) takesValue = true;
+        // Options the table leaves out on purpose (the benchmark's): one that takes a value
+        // is refused when given alone.
+        if (!takesValue && w.compare(0, 2, "--") == 0 && !isListed(w))
+            takesValue = !acceptedAlone(w);
         if (takesValue) {
             stepGiven = stepGiven || w == FIXED_STEP_OPTION;
             ++i;
