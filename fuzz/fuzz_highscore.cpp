@@ -58,7 +58,8 @@ std::vector<uint8_t> fileBytes(const std::string& path)
     if (!f) return bytes;
     uint8_t buffer[256];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(f);
     return bytes;
 }
@@ -99,13 +100,15 @@ void checkInsert(const HighscoreTable& before, const HighscoreTable& after, int 
     for (int p = 0; p < position; ++p)
         FUZZ_CHECK(std::memcmp(&before.records[p], &after.records[p], HIGHSCORE_RECORD_SIZE) == 0);
     for (int p = position + 1; p < HIGHSCORE_RECORD_COUNT; ++p)
-        FUZZ_CHECK(std::memcmp(&before.records[p - 1], &after.records[p], HIGHSCORE_RECORD_SIZE) == 0);
+        FUZZ_CHECK(std::memcmp(&before.records[p - 1], &after.records[p],
+                               HIGHSCORE_RECORD_SIZE) == 0);
     const HighscoreRecord& placed = after.records[position];
     const HighscoreRecord& displaced = before.records[position];
     FUZZ_CHECK(std::memcmp(placed.bytes, name, RECORD_NAME_SIZE) == 0);
     FUZZ_CHECK(std::memcmp(placed.bytes + RECORD_SCORE_OFFSET, digits, SCORE_DIGIT_COUNT) == 0);
     FUZZ_CHECK(placed.bytes[RECORD_NAME_SIZE] == displaced.bytes[RECORD_NAME_SIZE]);
-    FUZZ_CHECK(placed.bytes[HIGHSCORE_RECORD_SIZE - 1] == displaced.bytes[HIGHSCORE_RECORD_SIZE - 1]);
+    const int last = HIGHSCORE_RECORD_SIZE - 1;
+    FUZZ_CHECK(placed.bytes[last] == displaced.bytes[last]);
     FUZZ_CHECK(storedScore(placed) == score);
     // An equal score later ranks below the new entry.
     int again = rankPosition(after, score);
@@ -124,14 +127,16 @@ void runFileUpdate(const uint8_t* file, size_t size, int score, const char* digi
     HighscoreTable read = tableFromBytes(file, size);
     int position = rankPosition(read, score);
     if (position == NOT_RANKED) {
-        FUZZ_CHECK(after.size() == size && (size == 0 || std::memcmp(after.data(), file, size) == 0));
+        FUZZ_CHECK(after.size() == size);
+        FUZZ_CHECK(size == 0 || std::memcmp(after.data(), file, size) == 0);
         FUZZ_CHECK(std::memcmp(&shown, &read, HIGHSCORE_TABLE_SIZE) == 0);
     } else {
         // The new table, then whatever followed the old one: never shorter than before.
         size_t table = HIGHSCORE_TABLE_SIZE;
         FUZZ_CHECK(after.size() == (size > table ? size : table));
         FUZZ_CHECK(std::memcmp(after.data(), &shown, HIGHSCORE_TABLE_SIZE) == 0);
-        FUZZ_CHECK(size <= table || std::memcmp(after.data() + table, file + table, size - table) == 0);
+        FUZZ_CHECK(size <= table ||
+                   std::memcmp(after.data() + table, file + table, size - table) == 0);
     }
     // Nothing but the table is left in the directory: no temporary file lingers.
     FUZZ_CHECK(entriesIn(scratchDir) == 1);

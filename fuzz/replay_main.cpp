@@ -28,7 +28,8 @@ bool replay(const fs::path& file)
         std::fprintf(stderr, "cannot read %s\n", file.c_str());
         return false;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     // Announced first, so that a crash names its input.
     std::fprintf(stderr, "input %s (%zu bytes)\n", file.c_str(), bytes.size());
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
