@@ -14,7 +14,9 @@ int64_t pinnedMs = -1;
 uint32_t clockMilliseconds()
 {
     if (pinnedMs >= 0) return (uint32_t)pinnedMs;
-    if (fixedStepMs > 0.0f) return (uint32_t)((double)fixedFrame * (double)fixedStepMs);
+    // Past 2^32 ms a fixed-step clock wraps like the real 32-bit millisecond count would;
+    // converting the double to 32 bits directly would be undefined there.
+    if (fixedStepMs > 0.0f) return (uint32_t)(uint64_t)((double)fixedFrame * (double)fixedStepMs);
     auto elapsed = std::chrono::steady_clock::now() - programStart;
     return (uint32_t)std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
