@@ -4,6 +4,8 @@
 // the asset test program compiles alongside.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <cmath>
 #include <cstring>
 
@@ -286,8 +288,22 @@ TEST(Md2Encoder, ContentTheGameCannotReadIsRefused)
     ragged.frames[1].positions.pop_back();
     chargen::Md2Content tooBig = tetrahedron();
     for (chargen::Md2Keyframe& f : tooBig.frames) f.positions.resize(2071, V3{0, 0, 0});
-    for (const chargen::Md2Content* c : {&longName, &badIndex, &badTexture, &ragged, &tooBig})
-        EXPECT_TRUE(chargen::encodeMd2(*c).empty());
+    // Each refusal says why on the console; the reasons are checked instead of printed.
+    struct Case {
+        const chargen::Md2Content* content;
+        const char* reason;
+    } cases[] = {{&longName, "frame name empty or too long"},
+                 {&badIndex, "triangle index out of range"},
+                 {&badTexture, "triangle index out of range"},
+                 {&ragged, "frames differ in size"},
+                 {&tooBig, "too many vertices for one frame"}};
+    for (const Case& k : cases) {
+        ::testing::internal::CaptureStderr();
+        bool empty = chargen::encodeMd2(*k.content).empty();
+        std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(empty) << k.reason;
+        EXPECT_EQ(said, std::string("assetgen: cannot store model: ") + k.reason + "\n");
+    }
     tooBig.frames[0].positions.resize(2070);
     tooBig.frames[1].positions.resize(2070);
     EXPECT_EQ(chargen::encodeMd2(tooBig).size(), 68u + 64 + 4 * 4 + 12 * 4 + 2 * (40 + 4 * 2070));
