@@ -4,10 +4,12 @@
 // countdown.h, camera.h, startup.h, street_table.h, the platform clock and sound log, GLUT.
 #include "app/harness.h"
 
+
 #include "app/autopilot.h"
 #include "app/countdown.h"
 #include "app/game_state.h"
 #include "app/highscore_table.h"
+#include "app/json_text.h"
 #include "app/record.h"
 #include "app/screenshot.h"
 #include "app/script.h"
@@ -76,37 +78,6 @@ bool finalScoreShown = false;
 // one, input handling between frames included: the interval the player sees between pictures.
 double frameEndWallMs = -1.0;
 double frameWallMs = 0.0;
-
-std::string jsonFloat(float v)
-{
-    if (!std::isfinite(v)) return "null";
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", (double)v);
-    return buf;
-}
-
-std::string jsonVector(const Vector3& v)
-{
-    return "[" + jsonFloat(v.x) + ", " + jsonFloat(v.y) + ", " + jsonFloat(v.z) + "]";
-}
-
-std::string jsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if ((unsigned char)c < 0x20 || (unsigned char)c >= 0x7f) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", (unsigned)(unsigned char)c);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 const char* jsonBool(bool b) { return b ? "true" : "false"; }
 

@@ -1,5 +1,6 @@
 // The `md2` command: one model through the game's loader, described as JSON.
 // Depends on: assetcheck.h, characters/md2_model.h, platform/file_read.h.
+#include "app/json_text.h"
 #include "characters/md2_model.h"
 #include "platform/file_read.h"
 #include "tools/assetcheck/assetcheck.h"
@@ -17,30 +18,9 @@ const char* const MD2_USAGE = "usage: kerbrunner-assets md2 FILE [--frame N]\n";
 const char* const FRAME_OUT_OF_RANGE = "frame %ld is out of range: the model has %d frames\n";
 const char* const FRAME_OPTION = "--frame";
 
-// Bytes below a space, the quote, the backslash and anything past ASCII are escaped, so the
-// output stays valid JSON whatever a frame name holds.
-void printJsonString(const char* text)
-{
-    std::putchar('"');
-    for (const unsigned char* p = (const unsigned char*)text; *p; ++p) {
-        if (*p == '"' || *p == '\\')
-            std::printf("\\%c", *p);
-        else if (*p < 0x20 || *p >= 0x7F)
-            std::printf("\\u%04x", *p);
-        else
-            std::putchar(*p);
-    }
-    std::putchar('"');
-}
+void printJsonString(const std::string& text) { std::fputs(jsonString(text).c_str(), stdout); }
 
-// Enough digits to give the float back exactly; JSON has no infinity or NaN.
-void printJsonFloat(float value)
-{
-    if (std::isfinite(value))
-        std::printf("%.9g", value);
-    else
-        std::fputs("null", stdout);
-}
+void printJsonFloat(float value) { std::fputs(jsonFloat(value).c_str(), stdout); }
 
 void printHeader(const Md2Header& h)
 {

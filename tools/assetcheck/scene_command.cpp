@@ -2,6 +2,7 @@
 // JSON and previewed as a picture; the street written out as a scene for other 3D tools.
 // Depends on: assetcheck.h, world/scene3ds.h, world/scene3ds_street.h, platform/file_read.h,
 // POSIX process spawning (the preview runs as its own program, with GL).
+#include "app/json_text.h"
 #include "platform/file_read.h"
 #include "tools/assetcheck/assetcheck.h"
 #include "world/scene3ds.h"
@@ -41,30 +42,9 @@ const char* const PREVIEW_VARIABLE = "KERB_SCENE_PREVIEW";
 const char* const XVFB_RUN = "xvfb-run";
 const char* const XVFB_SCREEN = "-screen 0 1024x768x24";
 
-// Bytes below a space, the quote, the backslash and anything past ASCII are escaped, so the
-// output stays valid JSON whatever a name holds.
-void printJsonString(const std::string& text)
-{
-    std::putchar('"');
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\')
-            std::printf("\\%c", c);
-        else if (c < 0x20 || c >= 0x7F)
-            std::printf("\\u%04x", c);
-        else
-            std::putchar(c);
-    }
-    std::putchar('"');
-}
+void printJsonString(const std::string& text) { std::fputs(jsonString(text).c_str(), stdout); }
 
-// Enough digits to give the float back exactly; JSON has no infinity or NaN.
-void printJsonFloat(float value)
-{
-    if (std::isfinite(value))
-        std::printf("%.9g", value);
-    else
-        std::fputs("null", stdout);
-}
+void printJsonFloat(float value) { std::fputs(jsonFloat(value).c_str(), stdout); }
 
 void printPoint(float x, float y, float z)
 {
