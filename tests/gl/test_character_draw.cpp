@@ -140,13 +140,28 @@ TEST_F(CharacterDrawGl, ModelsBehindTheEyeSkipTheirDrawingButNotTheirStep)
     placeCharacter(ahead, 0, 0, -5);
 
     beginCharacterFrame();
+    glCullFace(GL_BACK);  // as the street leaves it for the next frame
     CharacterDraw d1 = stepCharacter(behind, playerCamera, gameState, 1000);
     drawCharacter(behind, d1);
     EXPECT_EQ(charactersOutsideView(), 1);
+    // The cone drawn next is culled as it would be after the model's own draw.
+    GLint culled = 0;
+    glGetIntegerv(GL_CULL_FACE_MODE, &culled);
+    EXPECT_EQ(culled, GL_FRONT);
     CharacterDraw d2 = stepCharacter(ahead, playerCamera, gameState, 1000);
     drawCharacter(ahead, d2);
     EXPECT_EQ(charactersOutsideView(), 1);
     EXPECT_TRUE(behind.model.animClockStarted);  // its clock runs all the same
+
+    // A blend far past its keyframe (a long stall) flings vertices out of the stored
+    // frames' bound: such a pose is not skipped on the strength of that bound.
+    CharacterDraw flung = d1;
+    flung.pose.t = 1000.0f;
+    drawCharacter(behind, flung);
+    EXPECT_EQ(charactersOutsideView(), 1);
+    flung.pose.t = 1.0f;
+    drawCharacter(behind, flung);
+    EXPECT_EQ(charactersOutsideView(), 2);
 }
 
 }  // namespace
