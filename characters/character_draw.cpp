@@ -72,11 +72,8 @@ void drawCharacter(Character& c, const CharacterDraw& draw)
 {
     if (draw.modelShown && draw.pose.drawn) {
         buildDrawMesh(c.model);
-        // The bound holds every stored frame; a blend with t outside 0..1 (the draw where the
-        // frame changes runs a little past 1) reaches at most |2t - 1| times as far.
-        float reach = std::fabs(2.0f * draw.pose.t - 1.0f);
-        if (reach < 1.0f) reach = 1.0f;
-        if (sphereOutsideView(draw.modelAt, c.model.drawMesh.boundRadius * reach * draw.scale)) {
+        float radius = c.model.drawMesh.boundRadius * poseReach(draw.pose) * draw.scale;
+        if (sphereOutsideView(draw.modelAt, radius)) {
             // The model's draw would have left the cull face at the models' setting; the
             // cone after it, in view or not, is drawn with that setting as well.
             glCullFace(GL_FRONT);

@@ -2,6 +2,8 @@
 // Depends on: md2_animation.h.
 #include "characters/md2_animation.h"
 
+#include <cmath>
+
 namespace {
 
 bool frameInModel(const Md2Model& model, int32_t frame)
@@ -56,6 +58,12 @@ ModelPose advanceModel(Md2Model& model, uint32_t nowMs)
     pose.t = animationClock(model, next, nowMs);
     pose.drawn = true;
     return pose;
+}
+
+float poseReach(const ModelPose& pose)
+{
+    float reach = std::fabs(2.0f * pose.t - 1.0f);
+    return reach < 1.0f ? 1.0f : reach;
 }
 
 void interpolatePose(const Md2Model& model, const ModelPose& pose, const int32_t* vertexOf,

@@ -36,3 +36,8 @@ ModelPose advanceModel(Md2Model& model, uint32_t nowMs);
 // indices in vertexOf (each must be below the frames' vertex count).
 void interpolatePose(const Md2Model& model, const ModelPose& pose, const int32_t* vertexOf,
                      size_t count, float* out);
+
+// How far a blend of the pose can reach, as a multiple of the farthest stored vertex from
+// the model's origin: 1 for t from 0 to 1, and |2t - 1| beyond (the draw that changes frame
+// runs a little past 1, a long stall far past it).
+float poseReach(const ModelPose& pose);

@@ -101,6 +101,27 @@ TEST(Animation, EmptyOrBrokenModelsAreNotDrawnAndKeepTheirClock)
     EXPECT_FALSE(past.animClockStarted);
 }
 
+TEST(Animation, ABlendStaysWithinItsReachOfTheStoredFramesBound)
+{
+    // The farthest a blend can go: two keyframes at opposite ends of the bound (radius 1).
+    Md2Model m = makeModel(2, {{0, 2}});
+    m.frames[0].vertices[0] = Vector3(1, 0, 0);
+    m.frames[1].vertices[0] = Vector3(-1, 0, 0);
+    const int32_t vertex0 = 0;
+    for (float t : {-0.5f, 0.0f, 0.3f, 1.0f, 1.1f, 3.0f, 250.0f}) {
+        ModelPose pose = {true, 0, 1, t};
+        float out[3];
+        interpolatePose(m, pose, &vertex0, 1, out);
+        float reach = poseReach(pose);
+        EXPECT_LE(std::fabs(out[0]), reach * 1.0001f) << "t = " << t;
+        EXPECT_GE(reach, 1.0f);
+        // Outside 0..1 the figure is no wider than it must be: this blend reaches it.
+        if (t < 0 || t > 1) {
+            EXPECT_NEAR(std::fabs(out[0]), reach, 1e-3f * reach) << "t = " << t;
+        }
+    }
+}
+
 TEST(DrawMesh, JoinsCornersThatShareVertexAndTextureCoordinate)
 {
     Md2Model m = makeModel(2, {});
