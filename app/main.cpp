@@ -2,8 +2,8 @@
 // Depends on: startup, frame loop, input, options, harness, the texture table, the platform
 // layer, GLUT.
 #include "app/data_location.h"
-#include "app/bench_floors.h"
-#include "app/frame_loop.h"
+#include "app/bench_floors_gl.h"
+#include "app/frame_draw.h"
 #include "app/autopilot.h"
 #include "app/harness.h"
 #include "app/highscore_table.h"
@@ -14,9 +14,9 @@
 #include "platform/clock.h"
 #include "platform/file_read.h"
 #include "platform/message_box.h"
-#include "platform/message_box_window.h"
+#include "platform/message_box_device.h"
 #include "platform/pointer.h"
-#include "platform/pointer_window.h"
+#include "platform/pointer_device.h"
 #include "world/texture_table.h"
 
 #include <GL/freeglut.h>

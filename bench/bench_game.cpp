@@ -1,7 +1,7 @@
 // Benchmarks of one frame's game logic, the per-frame collision pass and of picture and model
 // decoding at start-up.
 // Run: build/bench_game [--benchmark_filter=...]; KERB_DATA_DIR points at the generated data.
-#include "app/frame_loop.h"
+#include "app/play_step.h"
 #include "app/game_state.h"
 #include "characters/character_step.h"
 #include "characters/md2_model.h"

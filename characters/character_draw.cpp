@@ -1,12 +1,10 @@
 // Drawing the passers-by: model transform and skin, the marker cone, and skipping the
 // GL work of models the eye cannot see.
-// Depends on: character_draw.h, md2_draw.h, md2_mesh.h, textures.h, game state, camera,
-// the platform clock, OpenGL, GLUT.
+// Depends on: character_draw.h, md2_draw.h, md2_mesh.h, textures.h, OpenGL, GLUT.
 #include "characters/character_draw.h"
 
 #include "characters/md2_draw.h"
 #include "characters/md2_mesh.h"
-#include "platform/clock.h"
 #include "world/textures.h"
 
 #include <GL/freeglut.h>
@@ -103,10 +101,4 @@ void drawCharacter(Character& c, const CharacterDraw& draw)
         if (texCoordArray) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glPopMatrix();
     }
-}
-
-void updateCharacter(Character& c)
-{
-    CharacterDraw draw = stepCharacter(c, playerCamera, gameState, clockMilliseconds());
-    drawCharacter(c, draw);
 }

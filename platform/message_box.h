@@ -1,5 +1,5 @@
 // Error message boxes: printed on standard error and shown modally in the game window.
-// Depends on: nothing (the window's box is installed by platform/message_box_window.h).
+// Depends on: nothing (the window's box is installed by platform/message_box_device.h).
 #pragma once
 
 // Caption of every box the game shows.

@@ -1,5 +1,5 @@
 // The mouse pointer: hidden for the whole run, re-centred for mouse look.
-// Depends on: nothing (the window's pointer is installed by platform/pointer_window.h).
+// Depends on: nothing (the window's pointer is installed by platform/pointer_device.h).
 #pragma once
 
 // What the window does with the requests; either may be null.

@@ -1,5 +1,5 @@
 // The first-person camera: walking, sidestepping, turning, the play area and the view transform.
-// Depends on: camera.h, vector3.h, the platform pointer (no GL: the view transform is in camera_view.cpp).
+// Depends on: camera.h, vector3.h, the platform pointer (no GL: the view transform is in camera_gl.cpp).
 #include "player/camera.h"
 
 #include "platform/pointer.h"

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+SceneVertices sceneCorners;
+
 namespace {
 // The rails show one picture every 3 units of their 800-unit length.
 const float RAIL_T_REPEAT = (float)(800.0 / 3.0);

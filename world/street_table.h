@@ -1,8 +1,18 @@
 // The street as data: every textured quad of the scene, one row each, in drawing order.
-// Depends on: vector3.h, street_scene.h (the vertex list type). No GL.
+// Depends on: vector3.h. No GL.
 #pragma once
 #include "player/vector3.h"
-#include "world/street_scene.h"
+
+const int SCENE_VERTEX_CAPACITY = 1000;
+
+// The corners of the street's quads in drawing order: the walls the player is kept out of.
+struct SceneVertices {
+    Vector3 vertices[SCENE_VERTEX_CAPACITY];
+    int count;
+};
+
+// Filled when the street is built, read by the play step's collision.
+extern SceneVertices sceneCorners;
 
 struct StreetQuad {
     int slot;       // TextureSlots index of the quad's picture

@@ -1,6 +1,6 @@
 // Scene drawing under a real GL context: the diffuse colour, the grey of faces without a
 // material, faces seen only from their front, and pictures found beside the scene or missing.
-#include "characters/scene3ds_draw.h"
+#include "world/scene3ds_draw.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The street display list, the lights and the material, checked in a real GL context.
-#include "world/lighting.h"
-#include "world/street_scene.h"
+#include "world/lighting_gl.h"
+#include "world/street_draw.h"
 #include "world/street_table.h"
 #include "world/textures.h"
 
@@ -105,14 +105,14 @@ TEST_F(StreetSceneGl, BuildGivesAListAndRecordsEveryCorner)
 {
     ASSERT_NE(streetSceneList, 0u);
     EXPECT_TRUE(glIsList(streetSceneList));
-    ASSERT_EQ(SceneVertexList.count, 888);
+    ASSERT_EQ(sceneCorners.count, 888);
     const Vector3* first = &streetTable[0].c0;
     const Vector3* last = &streetTable[STREET_QUAD_COUNT - 1].c0;
     for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(SceneVertexList.vertices[k].x, first[k].x);
-        EXPECT_EQ(SceneVertexList.vertices[k].z, first[k].z);
-        EXPECT_EQ(SceneVertexList.vertices[884 + k].y, last[k].y);
-        EXPECT_EQ(SceneVertexList.vertices[884 + k].z, last[k].z);
+        EXPECT_EQ(sceneCorners.vertices[k].x, first[k].x);
+        EXPECT_EQ(sceneCorners.vertices[k].z, first[k].z);
+        EXPECT_EQ(sceneCorners.vertices[884 + k].y, last[k].y);
+        EXPECT_EQ(sceneCorners.vertices[884 + k].z, last[k].z);
     }
 }
 

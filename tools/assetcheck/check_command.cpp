@@ -1,7 +1,7 @@
 // The `check` command: every picture, model and sound the game reads from a directory.
 // Depends on: assetcheck.h, world/bmp_image.h, world/texture_table.h,
-// characters/character_kinds.h, characters/md2_model.h, app/sound.h, platform/file_read.h.
-#include "app/sound.h"
+// characters/character_kinds.h, characters/md2_model.h, app/sound_files.h, platform/file_read.h.
+#include "app/sound_files.h"
 #include "characters/character_kinds.h"
 #include "characters/md2_model.h"
 #include "platform/file_read.h"

@@ -5,7 +5,7 @@
 // Depends on: characters/scene3ds_draw.h, world/scene3ds.h, app/screenshot.h,
 // platform/file_read.h, GLUT/GLU.
 #include "app/screenshot.h"
-#include "characters/scene3ds_draw.h"
+#include "world/scene3ds_draw.h"
 #include "platform/file_read.h"
 #include "world/scene3ds.h"
 

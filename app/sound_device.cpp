@@ -1,8 +1,9 @@
 // Music choice by game mode, and the score and bump effects.
-// Depends on: sound.h, game_state.h, platform/sound.h.
-#include "app/sound.h"
+// Depends on: sound_device.h, game_state.h, play_step.h, platform/sound.h.
+#include "app/sound_device.h"
 
 #include "app/game_state.h"
+#include "app/play_step.h"
 #include "platform/sound.h"
 
 SoundStream* musicStream = nullptr;
@@ -29,14 +30,8 @@ void initSound()
 void playScoreSound() { soundPlaySample(EFFECT_CHANNEL, scoreSample); }
 void playBumpSound() { soundPlaySample(EFFECT_CHANNEL, bumpSample); }
 
-void playEffectTriggers(GameState& state)
+void playEffectSounds(const PlayFrame& frame)
 {
-    if (state.bumpSound) {
-        state.bumpSound = false;
-        playBumpSound();
-    }
-    if (state.score != state.lastScore) {
-        state.lastScore = state.score;
-        playScoreSound();
-    }
+    if (frame.bumpSound) playBumpSound();
+    if (frame.scoreSound) playScoreSound();
 }

@@ -1,7 +1,7 @@
 // Scenes read from 3DS files, drawn with fixed-function GL, one run of triangles per
 // material change.
 // Depends on: scene3ds_draw.h, world/scene3ds.h, world/bmp_image.h, OpenGL/GLU.
-#include "characters/scene3ds_draw.h"
+#include "world/scene3ds_draw.h"
 
 #include "world/bmp_image.h"
 

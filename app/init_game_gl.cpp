@@ -2,11 +2,11 @@
 // Depends on: startup.h, lighting, textures, the roster, street scene, sound, GL.
 #include "app/startup.h"
 
-#include "app/sound.h"
+#include "app/sound_device.h"
 #include "characters/md2_draw.h"
 #include "characters/roster.h"
-#include "world/lighting.h"
-#include "world/street_scene.h"
+#include "world/lighting_gl.h"
+#include "world/street_draw.h"
 #include "world/textures.h"
 
 #include <GL/gl.h>

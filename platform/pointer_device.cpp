@@ -1,6 +1,6 @@
 // The game window's pointer: hidden and warped through GLUT.
-// Depends on: pointer_window.h, pointer.h, GLUT.
-#include "platform/pointer_window.h"
+// Depends on: pointer_device.h, pointer.h, GLUT.
+#include "platform/pointer_device.h"
 
 #include "platform/pointer.h"
 

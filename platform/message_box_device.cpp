@@ -1,6 +1,6 @@
 // Modal error box drawn in the game window with GL, waiting on GLUT events.
-// Depends on: message_box_window.h, message_box.h, freeglut, OpenGL.
-#include "platform/message_box_window.h"
+// Depends on: message_box_device.h, message_box.h, freeglut, OpenGL.
+#include "platform/message_box_device.h"
 
 #include "platform/message_box.h"
 

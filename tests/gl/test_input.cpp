@@ -1,5 +1,5 @@
 // The input state machine and the per-frame walk, without a window.
-#include "app/frame_loop.h"
+#include "app/play_step.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "platform/clock.h"

@@ -1,23 +1,16 @@
 // The 2D overlay of play mode, and the top-five table once the game is over.
-// Depends on: hud.h, game_state.h, countdown.h, highscore_table.h, sound.h, overlay.h,
-// startup.h (window size, player name), data_location.h (the table's place),
-// texture_table.h, the platform clock, GL.
-#include "app/hud.h"
+// Depends on: hud_draw.h, game_state.h, play_step.h (the texts), highscore_table.h,
+// overlay_draw.h, startup.h (window size), texture_table.h, GL.
+#include "app/hud_draw.h"
 
-#include "app/data_location.h"
 #include "app/game_state.h"
-#include "app/overlay.h"
-#include "app/sound.h"
+#include "app/highscore_table.h"
+#include "app/overlay_draw.h"
+#include "app/play_step.h"
 #include "app/startup.h"
-#include "platform/clock.h"
 #include "world/texture_table.h"
 
 #include <GL/gl.h>
-#include <cstdio>
-#include <string>
-
-char scoreText[SCORE_TEXT_SIZE] = "000";
-char timeText[TIME_TEXT_SIZE] = "3:00";
 
 namespace {
 
@@ -59,15 +52,6 @@ void drawHandPicture(int slot)
     glDisable(GL_BLEND);
 }
 
-void endGame()
-{
-    std::string console;
-    updateHighscores(preparePlayerTable(), gameState.score, scoreText, playerName, highscoreTable,
-                     console);
-    std::fputs(console.c_str(), stdout);
-    std::fflush(stdout);
-}
-
 void drawHighscoreTable()
 {
     glDisable(GL_TEXTURE_2D);
@@ -79,24 +63,17 @@ void drawHighscoreTable()
     glEnable(GL_TEXTURE_2D);
 }
 
-void drawPlayOverlay(GameState& g)
+void drawPlayOverlay(const GameState& g)
 {
-    // The sounds come first; the crosshair between them in the frame's order changes nothing.
-    playEffectTriggers(g);
     // Lines and text take their texels too while texturing is on: whatever picture and
     // coordinate the 3D frame left would tint them, mostly to black. They go untextured.
     glDisable(GL_TEXTURE_2D);
     drawCrosshair();
 
     glColor3fv(SCORE_COLOUR);
-    formatScoreText(g.score, scoreText);
     drawBitmapText(SCORE_X, SCORE_Y, scoreText);
 
-    // The frame that ends the game still draws the rest of the overlay.
-    if (tickCountdown(g, clockMilliseconds())) endGame();
-
     glColor3fv(TIME_COLOUR);
-    formatTimeText(g.secondsLeft, timeText);
     drawBitmapText(windowWidth - TIME_RIGHT_OFFSET, TIME_Y, timeText);
 
     glEnable(GL_TEXTURE_2D);
@@ -107,13 +84,12 @@ void drawPlayOverlay(GameState& g)
 
 }  // namespace
 
-void drawHud()
+void drawHud(bool played)
 {
-    GameState& g = gameState;
     // Everything here lies at depth 0: with the depth test on, the first of two overlapping
     // pieces would hide the second (the fist would hide the hand drawn over it).
     glDisable(GL_DEPTH_TEST);
-    if (g.gameOver) drawHighscoreTable();
-    else drawPlayOverlay(g);
+    if (played) drawPlayOverlay(gameState);
+    else drawHighscoreTable();
     glEnable(GL_DEPTH_TEST);
 }

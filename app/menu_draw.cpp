@@ -1,9 +1,9 @@
 // Draws the picture of the selected menu item, or the about or help page.
-// Depends on: menu.h, game_state.h, overlay.h, textures.h, startup.h, GL.
-#include "app/menu.h"
+// Depends on: menu_draw.h, game_state.h, overlay_draw.h, textures.h, startup.h, GL.
+#include "app/menu_draw.h"
 
 #include "app/game_state.h"
-#include "app/overlay.h"
+#include "app/overlay_draw.h"
 #include "app/startup.h"
 #include "world/textures.h"
 

@@ -1,7 +1,8 @@
-// The overlay's sound triggers and the sound handles: what the trace lists as started, in
-// which order, and that starting the game music lets the menu's sounds go.
+// The sound device: what the trace lists as started, in which order, and that starting the
+// game music lets the menu's sounds go.
 #include "app/game_state.h"
-#include "app/sound.h"
+#include "app/play_step.h"
+#include "app/sound_device.h"
 #include "platform/sound.h"
 
 #include <gtest/gtest.h>
@@ -36,30 +37,15 @@ protected:
     }
 };
 
-TEST_F(HudSoundTest, BumpAndScoreInOneFrameStartBumpFirst)
+TEST_F(HudSoundTest, APlayFramesEffectsStartBumpFirst)
 {
-    gameState.bumpSound = true;
-    gameState.score = 20;
-    playEffectTriggers(gameState);
+    PlayFrame frame{};
+    frame.bumpSound = frame.scoreSound = true;
+    playEffectSounds(frame);
     EXPECT_EQ(takeStarted(), (std::vector<std::string>{BUMP_SOUND_FILE, SCORE_SOUND_FILE}));
-    EXPECT_FALSE(gameState.bumpSound);
-    EXPECT_EQ(gameState.lastScore, 20);
-}
-
-TEST_F(HudSoundTest, EachEffectPlaysOnceForItsEvent)
-{
-    playEffectTriggers(gameState);
-    EXPECT_TRUE(takeStarted().empty());
-    gameState.score = 3;
-    playEffectTriggers(gameState);
-    playEffectTriggers(gameState);
+    frame.bumpSound = false;
+    playEffectSounds(frame);
     EXPECT_EQ(takeStarted(), std::vector<std::string>{SCORE_SOUND_FILE});
-    // The score wrapping back to a value seen before is still a change.
-    gameState.score = 0;
-    gameState.bumpSound = true;
-    playEffectTriggers(gameState);
-    playEffectTriggers(gameState);
-    EXPECT_EQ(takeStarted(), (std::vector<std::string>{BUMP_SOUND_FILE, SCORE_SOUND_FILE}));
 }
 
 TEST_F(HudSoundTest, TheGameStartSwapsTheMusicAndLetsTheMenuSoundsGo)

@@ -1,6 +1,6 @@
 // Pictures and text in window pixels for the menu and the play overlay.
-// Depends on: overlay.h, textures.h, GL, GLUT.
-#include "app/overlay.h"
+// Depends on: overlay_draw.h, textures.h, GL, GLUT.
+#include "app/overlay_draw.h"
 
 #include "world/textures.h"
 

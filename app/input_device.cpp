@@ -3,7 +3,7 @@
 #include "app/input.h"
 
 #include "app/game_state.h"
-#include "app/sound.h"
+#include "app/sound_device.h"
 #include "app/startup.h"
 #include "platform/clock.h"
 #include "player/camera.h"

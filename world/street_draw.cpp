@@ -1,14 +1,13 @@
 // The street drawn once into a display list, its quad corners kept for collision.
-// Depends on: street_scene.h, street_table.h, textures.h, lighting.h, OpenGL.
-#include "world/street_scene.h"
+// Depends on: street_draw.h, street_table.h, textures.h, lighting_gl.h, OpenGL.
+#include "world/street_draw.h"
 
-#include "world/lighting.h"
+#include "world/lighting_gl.h"
 #include "world/street_table.h"
 #include "world/textures.h"
 
 #include <GL/gl.h>
 
-SceneVertices SceneVertexList;
 unsigned int streetSceneList;
 
 namespace {
@@ -24,7 +23,7 @@ void drawTexturedQuad(int slot, float sRepeat, float tRepeat, Vector3 normal,
                       Vector3 c0, Vector3 c1, Vector3 c2, Vector3 c3)
 {
     // Recorded first: a list that cannot hold the quad stops the program before it is drawn.
-    recordQuadCorners(SceneVertexList, c0, c1, c2, c3);
+    recordQuadCorners(sceneCorners, c0, c1, c2, c3);
 
     glBindTexture(GL_TEXTURE_2D, TextureSlots[slot]);
     glBegin(GL_QUADS);

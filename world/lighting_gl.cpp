@@ -1,6 +1,6 @@
 // Four positional lights fixed to the eye and the one material of the street and characters.
-// Depends on: lighting.h, OpenGL.
-#include "world/lighting.h"
+// Depends on: lighting_gl.h, OpenGL.
+#include "world/lighting_gl.h"
 
 #include <GL/gl.h>
 

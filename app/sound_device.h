@@ -1,10 +1,11 @@
 // The game's music and its two effects.
-// Depends on: game_state.h, sound_files.h, the platform sound layer (linked by the game only).
+// Depends on: game_state.h, play_step.h, sound_files.h, the platform sound layer (linked by the game only).
 #pragma once
 
 #include "app/sound_files.h"
 
 struct GameState;
+struct PlayFrame;
 struct SoundStream;
 struct SoundSample;
 
@@ -22,6 +23,5 @@ extern SoundSample* bumpSample;
 void initSound();
 void playScoreSound();
 void playBumpSound();
-// The overlay's sound triggers for one play frame: a bump noted by a passer-by, then a score
-// that changed since the overlay last saw it. Both play on the effect channel, bump first.
-void playEffectTriggers(GameState& state);
+// The effects a play frame started: bump first, then the score; both on the effect channel.
+void playEffectSounds(const PlayFrame& frame);
