@@ -9,10 +9,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "tools/assetgen/char_geometry.h"
-#include "tools/assetgen/char_model.h"
-#include "tools/assetgen/char_skin.h"
-#include "tools/assetgen/md2_writer.h"
+#include "tools/assetgen/models/geometry.h"
+#include "tools/assetgen/models/model.h"
+#include "tools/assetgen/models/skin.h"
+#include "tools/assetgen/models/md2_writer.h"
 
 namespace {
 
