@@ -6,17 +6,17 @@
 namespace chargen {
 
 // Denim: blue with grain, lighter wear on the front, orange side seams.
-Paint jeans(Rgb blue);
+Paint jeans(Color blue);
 // Trousers cloth with a pressed crease down the front.
-Paint trouserCloth(Rgb colour);
+Paint trouserCloth(Color colour);
 // A sleeve, with a darker cuff at the wrist end if asked.
-Paint sleeve(Rgb colour, bool cuff);
-Paint sneaker(Rgb stripe);
-Paint leatherShoe(Rgb colour);
+Paint sleeve(Color colour, bool cuff);
+Paint sneaker(Color stripe);
+Paint leatherShoe(Color colour);
 // A bare foot in a sandal of the given leather.
-Paint sandal(Rgb skin, Rgb leather);
+Paint sandal(Color skin, Color leather);
 // Polished metal with bevelled plate edges every `plates` of the part's length.
-Paint armour(Rgb metal, float plates);
+Paint armour(Color metal, float plates);
 Paint headPaint(const FaceStyle& style);
 
 }  // namespace chargen

@@ -88,26 +88,6 @@ V3 normalized(V3 a)
     return len > 0.0f ? a * (1.0f / len) : a;
 }
 
-Rgb rgbHex(unsigned hex)
-{
-    return {((hex >> 16) & 255) / 255.0f, ((hex >> 8) & 255) / 255.0f, (hex & 255) / 255.0f};
-}
-
-Rgb mixRgb(Rgb a, Rgb b, float t)
-{
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-Rgb scaleRgb(Rgb c, float k) { return {c.r * k, c.g * k, c.b * k}; }
-
-float clampUnit(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
-
-float smooth(float edge0, float edge1, float v)
-{
-    float t = clampUnit((v - edge0) / (edge1 - edge0));
-    return t * t * (3.0f - 2.0f * t);
-}
-
 Part makeBall(int joint, V3 centre, float rx, float ry, float rz, int segments, int bands,
               const Paint& paint)
 {
@@ -203,7 +183,7 @@ Sample evalPart(const Part& part, float u, float v)
     size_t i = 0;
     while (i + 2 < params.size() && v > params[i + 1]) ++i;
     float span = params[i + 1] - params[i];
-    float f = span > 0.0f ? clampUnit((v - params[i]) / span) : 0.0f;
+    float f = span > 0.0f ? clamp01((v - params[i]) / span) : 0.0f;
     const ProfilePoint& p0 = part.profile[i];
     const ProfilePoint& p1 = part.profile[i + 1];
     float r = p0.r + (p1.r - p0.r) * f;

@@ -1,9 +1,11 @@
 // Shapes the passers-by are built from: surfaces of revolution (balls, limbs, boxes, rings,
 // skirts) with their own texture parameters, and the small vector maths they need.
-// Depends on: nothing beyond the standard library.
+// Depends on: common/color.h.
 #pragma once
 #include <functional>
 #include <vector>
+
+#include "tools/assetgen/common/color.h"
 
 namespace chargen {
 
@@ -19,16 +21,6 @@ V3 cross(V3 a, V3 b);
 float length(V3 a);
 V3 normalized(V3 a);
 
-struct Rgb {
-    float r, g, b;
-};
-
-Rgb rgbHex(unsigned hex);  // 0xRRGGBB
-Rgb mixRgb(Rgb a, Rgb b, float t);
-Rgb scaleRgb(Rgb c, float k);
-float clampUnit(float v);
-float smooth(float edge0, float edge1, float v);
-
 // What the painter knows about one point of a part's surface in the rest pose.
 struct Sample {
     float u, v;  // around (0 and 1 at the back, 0.5 in front) and along the axis (0 at its start)
@@ -38,7 +30,7 @@ struct Sample {
     V3 normal;   // outward normal in the figure
 };
 
-using Paint = std::function<Rgb(const Sample&)>;
+using Paint = std::function<Color(const Sample&)>;
 
 struct ProfilePoint {
     float r, y;  // distance from the axis and position along it; r = 0 closes the surface

@@ -68,7 +68,7 @@ struct Design {
     std::vector<Part> parts;
     std::vector<AnimationPlan> anims;
     Gait gait;
-    Rgb background{0.5f, 0.5f, 0.5f};  // skin pixels no part uses
+    Color background{0.5f, 0.5f, 0.5f};  // skin pixels no part uses
 };
 
 // Joint turns of one keyframe: Euler angles in radians, applied about z (swing forward),

@@ -5,9 +5,9 @@
 
 namespace chargen {
 
-Paint solid(Rgb colour);
+Paint solid(Color colour);
 // The colour with a little deterministic grain of the given size, strength 0..1.
-Paint grainy(Rgb colour, float cell, float strength);
+Paint grainy(Color colour, float cell, float strength);
 
 // Value noise in 0..1 at a point of the figure.
 float grain(V3 p, float cell);
@@ -24,22 +24,22 @@ struct FacePoint {
 FacePoint facePoint(const Sample& s);
 
 // Eye white, iris and pupil, with a dark upper lid, painted over base.
-Rgb drawEye(Rgb base, float x, float y, float cx, float cy, float size, Rgb iris);
+Color drawEye(Color base, float x, float y, float cx, float cy, float size, Color iris);
 
 struct FaceStyle {
-    Rgb skin{0.93f, 0.76f, 0.62f};
-    Rgb hair{0.35f, 0.22f, 0.12f};
-    Rgb iris{0.3f, 0.45f, 0.7f};
-    Rgb lips{0.72f, 0.38f, 0.36f};
+    Color skin{0.93f, 0.76f, 0.62f};
+    Color hair{0.35f, 0.22f, 0.12f};
+    Color iris{0.3f, 0.45f, 0.7f};
+    Color lips{0.72f, 0.38f, 0.36f};
     float hairFront = 0.5f;   // hairline height on the forehead
     float hairBack = -0.35f;  // and at the back of the head
     bool longHair = false;    // falls over the sides and the back
     bool beard = false;
-    Rgb beardColour{0.5f, 0.5f, 0.5f};
+    Color beardColour{0.5f, 0.5f, 0.5f};
     bool paleLook = false;    // darker eye rims
 };
 
 // A human head: skin, hair, eyes, brows, mouth, ears, and a beard if asked.
-Rgb paintHumanHead(const Sample& s, const FaceStyle& style);
+Color paintHumanHead(const Sample& s, const FaceStyle& style);
 
 }  // namespace chargen

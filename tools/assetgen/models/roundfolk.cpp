@@ -62,51 +62,51 @@ void designCartman(Design& d)
 {
     const float shoulderY = 0.66f, shoulder = 0.3f;
     roundPivots(d, 0.3f, shoulderY, shoulder, 0.78f);
-    const Rgb skin = rgbHex(0xf4cfa8);
-    const Rgb hat = rgbHex(0x2f8a4a);
+    const Color skin = hexColor(0xf4cfa8);
+    const Color hat = hexColor(0x2f8a4a);
     Part head = makeBall(J_HEAD, {0, 0.98f, 0}, 0.3f, 0.28f, 0.33f, ROUND_SEGMENTS, 7,
                          [=](const Sample& s) {
                              FacePoint f = facePoint(s);
-                             Rgb c = skin;
+                             Color c = skin;
                              if (f.depth > 0.1f) {
                                  for (int side = -1; side <= 1; side += 2) {
                                      float cx = 0.2f * side;
-                                     c = mixRgb(c, rgbHex(0x302018), ellipseMask(f.x, f.y, cx, 0.05f, 0.22f, 0.27f, 0.12f));
-                                     c = mixRgb(c, rgbHex(0xfafafa), ellipseMask(f.x, f.y, cx, 0.05f, 0.2f, 0.25f, 0.12f));
-                                     c = mixRgb(c, rgbHex(0x101010), ellipseMask(f.x, f.y, cx * 0.6f, 0.02f, 0.05f, 0.06f, 0.3f));
-                                     c = mixRgb(c, rgbHex(0xf0a890), 0.5f * ellipseMask(f.x, f.y, 0.5f * side, -0.3f, 0.14f, 0.1f, 0.8f));
+                                     c = mixColor(c, hexColor(0x302018), ellipseMask(f.x, f.y, cx, 0.05f, 0.22f, 0.27f, 0.12f));
+                                     c = mixColor(c, hexColor(0xfafafa), ellipseMask(f.x, f.y, cx, 0.05f, 0.2f, 0.25f, 0.12f));
+                                     c = mixColor(c, hexColor(0x101010), ellipseMask(f.x, f.y, cx * 0.6f, 0.02f, 0.05f, 0.06f, 0.3f));
+                                     c = mixColor(c, hexColor(0xf0a890), 0.5f * ellipseMask(f.x, f.y, 0.5f * side, -0.3f, 0.14f, 0.1f, 0.8f));
                                  }
-                                 c = mixRgb(c, rgbHex(0x4a2018), band(f.y, -0.42f, 0.015f) * (std::fabs(f.x) < 0.14f));
+                                 c = mixColor(c, hexColor(0x4a2018), band(f.y, -0.42f, 0.015f) * (std::fabs(f.x) < 0.14f));
                                  // A double chin.
-                                 c = mixRgb(c, scaleRgb(skin, 0.75f), band(f.y + 0.2f * f.x * f.x, -0.66f, 0.015f) * (std::fabs(f.x) < 0.4f));
+                                 c = mixColor(c, scaleColor(skin, 0.75f), band(f.y + 0.2f * f.x * f.x, -0.66f, 0.015f) * (std::fabs(f.x) < 0.4f));
                              }
                              // The knit hat: ribbed, with a white band along its edge.
-                             float edge = 0.3f - 0.3f * smooth(0.3f, -0.6f, s.unit.x);
+                             float edge = 0.3f - 0.3f * smoothStep(0.3f, -0.6f, s.unit.x);
                              if (s.unit.y > edge) {
                                  float rib = 0.85f + 0.15f * std::cos(s.u * 6.2831853f * 24.0f);
-                                 c = scaleRgb(hat, rib);
-                                 if (s.unit.y < edge + 0.14f) c = scaleRgb(rgbHex(0xf0f0f0), rib);
+                                 c = scaleColor(hat, rib);
+                                 if (s.unit.y < edge + 0.14f) c = scaleColor(hexColor(0xf0f0f0), rib);
                              }
                              return c;
                          });
     head.head = true;
     d.parts.push_back(head);
     d.parts.push_back(makeBall(J_HEAD, {-0.02f, 1.29f, 0}, 0.07f, 0.07f, 0.07f, 8, 4,
-                               grainy(rgbHex(0xf0f0f0), 0.015f, 0.3f)));
+                               grainy(hexColor(0xf0f0f0), 0.015f, 0.3f)));
     d.parts.push_back(makeBall(J_TORSO, {0, 0.47f, 0}, 0.3f, 0.3f, 0.36f, ROUND_SEGMENTS, 6,
                                [](const Sample& s) {
-                                   Rgb c = rgbHex(0xd02a20);
-                                   if (s.pos.y < 0.3f) c = rgbHex(0x7a5230);
-                                   c = mixRgb(c, rgbHex(0x201410), band(s.pos.y, 0.3f, 0.008f));
+                                   Color c = hexColor(0xd02a20);
+                                   if (s.pos.y < 0.3f) c = hexColor(0x7a5230);
+                                   c = mixColor(c, hexColor(0x201410), band(s.pos.y, 0.3f, 0.008f));
                                    if (s.unit.x > 0.0f) {
-                                       c = mixRgb(c, rgbHex(0x201410), band(s.unit.z, 0.0f, 0.015f) * (s.pos.y > 0.3f));
+                                       c = mixColor(c, hexColor(0x201410), band(s.unit.z, 0.0f, 0.015f) * (s.pos.y > 0.3f));
                                        for (float y = 0.38f; y < 0.7f; y += 0.1f)
-                                           c = mixRgb(c, rgbHex(0x201410), ellipseMask(s.unit.z, s.pos.y, 0.1f, y, 0.03f, 0.015f));
+                                           c = mixColor(c, hexColor(0x201410), ellipseMask(s.unit.z, s.pos.y, 0.1f, y, 0.03f, 0.015f));
                                    }
-                                   return scaleRgb(c, 0.92f + 0.12f * grain(s.pos, 0.02f));
+                                   return scaleColor(c, 0.92f + 0.12f * grain(s.pos, 0.02f));
                                }));
-    roundLimbs(d, shoulderY, shoulder, 0.065f, 0.085f, solid(rgbHex(0xd02a20)),
-               solid(rgbHex(0xf0c020)), solid(rgbHex(0x7a5230)), solid(rgbHex(0x1a1a1a)));
+    roundLimbs(d, shoulderY, shoulder, 0.065f, 0.085f, solid(hexColor(0xd02a20)),
+               solid(hexColor(0xf0c020)), solid(hexColor(0x7a5230)), solid(hexColor(0x1a1a1a)));
     d.gait.stride = 0.5f;
     d.gait.knee = 0.5f;
     d.gait.twist = 0.12f;
@@ -118,23 +118,23 @@ void designLalaa(Design& d)
 {
     const float shoulderY = 0.78f, shoulder = 0.28f;
     roundPivots(d, 0.32f, shoulderY, shoulder, 0.88f);
-    const Rgb fur = rgbHex(0xf2d22a);
-    Paint plush = [fur](const Sample& s) { return scaleRgb(fur, 0.9f + 0.15f * grain(s.pos, 0.01f)); };
+    const Color fur = hexColor(0xf2d22a);
+    Paint plush = [fur](const Sample& s) { return scaleColor(fur, 0.9f + 0.15f * grain(s.pos, 0.01f)); };
     Part head = makeBall(J_HEAD, {0, 1.08f, 0}, 0.26f, 0.25f, 0.27f, ROUND_SEGMENTS, 7,
                          [plush](const Sample& s) {
                              FacePoint f = facePoint(s);
-                             Rgb c = plush(s);
+                             Color c = plush(s);
                              if (f.depth > 0.1f) {
                                  float face = ellipseMask(f.x, f.y, 0.0f, -0.05f, 0.62f, 0.6f, 0.08f);
-                                 c = mixRgb(c, rgbHex(0xf6e2c4), face);
+                                 c = mixColor(c, hexColor(0xf6e2c4), face);
                                  for (int side = -1; side <= 1; side += 2) {
-                                     c = mixRgb(c, rgbHex(0x1a1410), ellipseMask(f.x, f.y, 0.2f * side, 0.1f, 0.08f, 0.13f, 0.25f));
-                                     c = mixRgb(c, rgbHex(0xffffff), ellipseMask(f.x, f.y, 0.2f * side + 0.02f, 0.14f, 0.02f, 0.025f, 0.4f));
-                                     c = mixRgb(c, rgbHex(0xf08a8a), 0.6f * ellipseMask(f.x, f.y, 0.38f * side, -0.15f, 0.1f, 0.07f, 0.6f));
+                                     c = mixColor(c, hexColor(0x1a1410), ellipseMask(f.x, f.y, 0.2f * side, 0.1f, 0.08f, 0.13f, 0.25f));
+                                     c = mixColor(c, hexColor(0xffffff), ellipseMask(f.x, f.y, 0.2f * side + 0.02f, 0.14f, 0.02f, 0.025f, 0.4f));
+                                     c = mixColor(c, hexColor(0xf08a8a), 0.6f * ellipseMask(f.x, f.y, 0.38f * side, -0.15f, 0.1f, 0.07f, 0.6f));
                                  }
                                  // A wide smile.
                                  float smile = band(f.y + 0.22f - 0.8f * f.x * f.x, -0.05f, 0.015f) * (std::fabs(f.x) < 0.24f);
-                                 c = mixRgb(c, rgbHex(0x6a2a20), smile);
+                                 c = mixColor(c, hexColor(0x6a2a20), smile);
                              }
                              return c;
                          });
@@ -144,11 +144,11 @@ void designLalaa(Design& d)
     d.parts.push_back(makeBall(J_HEAD, {0, 1.6f, 0}, 0.05f, 0.05f, 0.05f, 8, 4, plush));
     d.parts.push_back(makeBall(J_TORSO, {0, 0.57f, 0}, 0.29f, 0.34f, 0.32f, ROUND_SEGMENTS, 6,
                                [plush](const Sample& s) {
-                                   Rgb c = plush(s);
-                                   return mixRgb(c, rgbHex(0xf8e8a0), ellipseMask(s.unit.z, s.unit.y, 0.0f, -0.15f, 0.45f, 0.5f, 0.2f) * smooth(0.3f, 0.6f, s.unit.x));
+                                   Color c = plush(s);
+                                   return mixColor(c, hexColor(0xf8e8a0), ellipseMask(s.unit.z, s.unit.y, 0.0f, -0.15f, 0.45f, 0.5f, 0.2f) * smoothStep(0.3f, 0.6f, s.unit.x));
                                }));
     roundLimbs(d, shoulderY, shoulder, 0.07f, 0.09f, plush, plush, plush,
-               [fur](const Sample& s) { return mixRgb(scaleRgb(fur, 0.85f), rgbHex(0x8a6a20), smooth(0.0f, -0.5f, s.unit.y)); });
+               [fur](const Sample& s) { return mixColor(scaleColor(fur, 0.85f), hexColor(0x8a6a20), smoothStep(0.0f, -0.5f, s.unit.y)); });
     d.gait.stride = 0.5f;
     d.gait.knee = 0.5f;
     d.gait.twist = 0.1f;

@@ -97,12 +97,12 @@ float shadeFor(const Part& part, const Sample& s)
     float shade = SHADE_DARKEST + (1.0f - SHADE_DARKEST) * lambert;
     if (part.creases) {
         float edge = std::min(s.v, 1.0f - s.v);
-        shade *= CREASE_DARKEST + (1.0f - CREASE_DARKEST) * smooth(0.0f, CREASE_WIDTH, edge);
+        shade *= CREASE_DARKEST + (1.0f - CREASE_DARKEST) * smoothStep(0.0f, CREASE_WIDTH, edge);
     }
     return shade;
 }
 
-uint8_t toByte(float v) { return (uint8_t)std::lround(clampUnit(v) * 255.0f); }
+uint8_t toByte(float v) { return (uint8_t)std::lround(clamp01(v) * 255.0f); }
 
 }  // namespace
 
@@ -118,30 +118,30 @@ bool layoutSkin(Design& design)
 
 std::vector<uint8_t> paintSkin(const Design& design)
 {
-    std::vector<Rgb> canvas((size_t)SKIN_SIZE * SKIN_SIZE, design.background);
+    std::vector<Color> canvas((size_t)SKIN_SIZE * SKIN_SIZE, design.background);
     const float step = 1.0f / SUBSAMPLES;
     for (const Part& part : design.parts) {
         for (int py = part.islandY; py < part.islandY + part.islandH; ++py) {
             for (int px = part.islandX; px < part.islandX + part.islandW; ++px) {
-                Rgb sum{0, 0, 0};
+                Color sum{0, 0, 0};
                 for (int sy = 0; sy < SUBSAMPLES; ++sy) {
                     for (int sx = 0; sx < SUBSAMPLES; ++sx) {
                         // The padding repeats the island's border.
-                        float u = clampUnit((px + (sx + 0.5f) * step - part.innerX) / part.innerW);
-                        float v = 1.0f - clampUnit((py + (sy + 0.5f) * step - part.innerY) /
+                        float u = clamp01((px + (sx + 0.5f) * step - part.innerX) / part.innerW);
+                        float v = 1.0f - clamp01((py + (sy + 0.5f) * step - part.innerY) /
                                                    part.innerH);
                         Sample s = evalPart(part, u, v);
-                        Rgb c = scaleRgb(part.paint(s), shadeFor(part, s));
+                        Color c = scaleColor(part.paint(s), shadeFor(part, s));
                         sum = {sum.r + c.r, sum.g + c.g, sum.b + c.b};
                     }
                 }
-                canvas[(size_t)py * SKIN_SIZE + px] = scaleRgb(sum, step * step);
+                canvas[(size_t)py * SKIN_SIZE + px] = scaleColor(sum, step * step);
             }
         }
     }
     std::vector<uint8_t> rgb;
     rgb.reserve(canvas.size() * 3);
-    for (const Rgb& c : canvas) {
+    for (const Color& c : canvas) {
         rgb.push_back(toByte(c.r));
         rgb.push_back(toByte(c.g));
         rgb.push_back(toByte(c.b));

@@ -45,25 +45,6 @@ Color sampleBilinear(const Canvas& src, float x, float y)
 
 }  // namespace
 
-Color hexColor(uint32_t rgb)
-{
-    return {((rgb >> 16) & 0xff) / 255.0f, ((rgb >> 8) & 0xff) / 255.0f, (rgb & 0xff) / 255.0f};
-}
-
-Color mixColor(Color a, Color b, float t)
-{
-    return {lerp(a.r, b.r, t), lerp(a.g, b.g, t), lerp(a.b, b.b, t)};
-}
-
-Color scaleColor(Color c, float k) { return {c.r * k, c.g * k, c.b * k}; }
-
-float clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
-
-float smoothStep(float edge0, float edge1, float v)
-{
-    return fade(clamp01((v - edge0) / (edge1 - edge0)));
-}
-
 Canvas makeCanvas(int width, int height, Color fill, float scaleX, float scaleY)
 {
     Canvas canvas;

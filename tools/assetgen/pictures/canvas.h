@@ -1,14 +1,12 @@
 // A float RGB canvas for painting the game's pictures: anti-aliased shapes, blending, noise.
-// Depends on: nothing beyond the standard library.
+// Depends on: common/color.h.
 #pragma once
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
-struct Color {
-    float r, g, b;
-};
+#include "tools/assetgen/common/color.h"
 
 struct Point {
     float x, y;
@@ -24,13 +22,6 @@ struct Canvas {
     float scaleY = 1.0f;
     std::vector<float> pixels;  // r, g, b in 0..1
 };
-
-// ---- colours ----
-Color hexColor(uint32_t rgb);  // 0xRRGGBB
-Color mixColor(Color a, Color b, float t);
-Color scaleColor(Color c, float k);
-float clamp01(float v);
-float smoothStep(float edge0, float edge1, float v);
 
 // ---- canvas ----
 Canvas makeCanvas(int width, int height, Color fill, float scaleX = 1.0f, float scaleY = 1.0f);
