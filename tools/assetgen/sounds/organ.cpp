@@ -8,37 +8,37 @@
 
 // ---- Constants ----------------------------------------------------------------------
 
-constexpr int kBeatSamples = 42000;  // 63 beats a minute, a whole number of samples
-constexpr int kBeatsPerBar = 4;
-constexpr int kBars = 8;
-constexpr int64_t kLoopSamples = int64_t{kBeatSamples} * kBeatsPerBar * kBars;
+constexpr int BEAT_SAMPLES = 42000;  // 63 beats a minute, a whole number of samples
+constexpr int BEATS_PER_BAR = 4;
+constexpr int BARS = 8;
+constexpr int64_t LOOP_SAMPLES = int64_t{BEAT_SAMPLES} * BEATS_PER_BAR * BARS;
 
 // Drawbars, lowest first: the multiple of the sub-octave each one sounds.
-constexpr int kDrawbars = 9;
-constexpr int kDrawbarHarmonic[kDrawbars] = {1, 3, 2, 4, 6, 8, 10, 12, 16};
-constexpr double kDrawbarStepDb = 3.0;
-constexpr int kWaveTableSize = 4096;
-constexpr double kPhaseSpread = 0.6180339887;  // golden ratio: start phases that never line up
+constexpr int DRAWBARS = 9;
+constexpr int DRAWBAR_HARMONIC[DRAWBARS] = {1, 3, 2, 4, 6, 8, 10, 12, 16};
+constexpr double DRAWBAR_STEP_DB = 3.0;
+constexpr int WAVE_TABLE_SIZE = 4096;
+constexpr double PHASE_SPREAD = 0.6180339887;  // golden ratio: start phases that never line up
 
 // Registrations, drawbar settings 0..8 (16', 5 1/3', 8', 4', 2 2/3', 2', 1 3/5', 1 1/3', 1').
-constexpr int kPadStops[kDrawbars] = {0, 0, 7, 4, 0, 2, 0, 0, 0};
-constexpr int kMelodyStops[kDrawbars] = {0, 0, 8, 6, 2, 4, 0, 0, 2};
-constexpr int kPedalStops[kDrawbars] = {8, 0, 6, 2, 0, 0, 0, 0, 0};
+constexpr int PAD_STOPS[DRAWBARS] = {0, 0, 7, 4, 0, 2, 0, 0, 0};
+constexpr int MELODY_STOPS[DRAWBARS] = {0, 0, 8, 6, 2, 4, 0, 0, 2};
+constexpr int PEDAL_STOPS[DRAWBARS] = {8, 0, 6, 2, 0, 0, 0, 0, 0};
 
-constexpr double kAttackSeconds = 0.025;
-constexpr double kReleaseSeconds = 0.09;
-constexpr double kLegato = 0.96;           // share of its written length a melody note sounds
-constexpr double kVibratoHz = 5.8;
-constexpr double kVibratoDepth = 0.002;    // relative pitch swing, about 3.5 cents
-constexpr double kRotorHz = 0.8;
-constexpr double kRotorDepth = 0.14;       // amplitude swing of the rotating speaker
+constexpr double ATTACK_SECONDS = 0.025;
+constexpr double RELEASE_SECONDS = 0.09;
+constexpr double LEGATO = 0.96;          // share of its written length a melody note sounds
+constexpr double VIBRATO_HZ = 5.8;
+constexpr double VIBRATO_DEPTH = 0.002;  // relative pitch swing, about 3.5 cents
+constexpr double ROTOR_HZ = 0.8;
+constexpr double ROTOR_DEPTH = 0.14;     // amplitude swing of the rotating speaker
 
-constexpr float kPadGain = 0.16f, kMelodyGain = 0.30f, kPedalGain = 0.30f;
-constexpr float kPadPan = -0.3f, kMelodyPan = 0.25f, kPedalPan = 0.0f;
-constexpr ReverbSettings kRoom = {1.3, 0.82, 0.35};
-constexpr float kReverbSend = 0.9f;
-constexpr float kReverbReturn = 0.35f;
-constexpr float kPeak = 0.72f;
+constexpr float PAD_GAIN = 0.16f, MELODY_GAIN = 0.30f, PEDAL_GAIN = 0.30f;
+constexpr float PAD_PAN = -0.3f, MELODY_PAN = 0.25f, PEDAL_PAN = 0.0f;
+constexpr ReverbSettings ROOM = {1.3, 0.82, 0.35};
+constexpr float REVERB_SEND = 0.9f;
+constexpr float REVERB_RETURN = 0.35f;
+constexpr float PEAK = 0.72f;
 
 // ---- Types --------------------------------------------------------------------------
 
@@ -52,7 +52,7 @@ struct OrganNote {
 
 // Chords of the left hand, three or four notes each; the hands lift early in the last bar
 // for a breath while the pedal carries on into the first.
-constexpr OrganNote kPadNotes[] = {
+constexpr OrganNote PAD_NOTES[] = {
     // bar 1: C
     {0, 4, 60}, {0, 4, 64}, {0, 4, 67},
     // bar 2: A minor
@@ -73,12 +73,12 @@ constexpr OrganNote kPadNotes[] = {
     {30, 1.7, 55}, {30, 1.7, 59}, {30, 1.7, 62},
 };
 
-constexpr OrganNote kPedalNotes[] = {
+constexpr OrganNote PEDAL_NOTES[] = {
     {0, 4, 48}, {4, 4, 45}, {8, 4, 41}, {12, 4, 43},
     {16, 4, 40}, {20, 4, 41}, {24, 2, 38}, {26, 2, 43}, {28, 4, 43},
 };
 
-constexpr OrganNote kMelodyNotes[] = {
+constexpr OrganNote MELODY_NOTES[] = {
     // bar 1
     {0, 1, 67}, {1, 1, 72}, {2, 1.5, 76}, {3.5, 0.5, 74},
     // bar 2
@@ -103,19 +103,19 @@ namespace {
 
 double drawbarAmplitude(int setting)
 {
-    return setting <= 0 ? 0.0 : std::pow(10.0, (setting - 8) * kDrawbarStepDb / 20.0);
+    return setting <= 0 ? 0.0 : std::pow(10.0, (setting - 8) * DRAWBAR_STEP_DB / 20.0);
 }
 
 // One period of the sub-octave with every pulled drawbar mixed in, peak 1.
-std::vector<double> makeWaveTable(const int (&stops)[kDrawbars])
+std::vector<double> makeWaveTable(const int (&stops)[DRAWBARS])
 {
-    std::vector<double> table(kWaveTableSize, 0.0);
+    std::vector<double> table(WAVE_TABLE_SIZE, 0.0);
     double peak = 0.0;
-    for (int i = 0; i < kWaveTableSize; ++i) {
-        double phase = kTwoPi * i / kWaveTableSize;
+    for (int i = 0; i < WAVE_TABLE_SIZE; ++i) {
+        double phase = TWO_PI * i / WAVE_TABLE_SIZE;
         double v = 0.0;
-        for (int d = 0; d < kDrawbars; ++d)
-            v += drawbarAmplitude(stops[d]) * std::sin(kDrawbarHarmonic[d] * phase);
+        for (int d = 0; d < DRAWBARS; ++d)
+            v += drawbarAmplitude(stops[d]) * std::sin(DRAWBAR_HARMONIC[d] * phase);
         table[static_cast<size_t>(i)] = v;
         peak = std::max(peak, std::fabs(v));
     }
@@ -126,12 +126,12 @@ std::vector<double> makeWaveTable(const int (&stops)[kDrawbars])
 // Smooth rise and fall so key changes never click.
 double organEnvelope(int64_t i, int64_t heldSamples)
 {
-    const double attack = kAttackSeconds * kSoundRate;
-    const double release = kReleaseSeconds * kSoundRate;
-    double level = i < attack ? 0.5 - 0.5 * std::cos(kTwoPi * 0.5 * i / attack) : 1.0;
+    const double attack = ATTACK_SECONDS * SOUND_RATE;
+    const double release = RELEASE_SECONDS * SOUND_RATE;
+    double level = i < attack ? 0.5 - 0.5 * std::cos(TWO_PI * 0.5 * i / attack) : 1.0;
     if (i >= heldSamples) {
         double t = (i - heldSamples) / release;
-        level *= t >= 1.0 ? 0.0 : 0.5 + 0.5 * std::cos(kTwoPi * 0.5 * t);
+        level *= t >= 1.0 ? 0.0 : 0.5 + 0.5 * std::cos(TWO_PI * 0.5 * t);
     }
     return level;
 }
@@ -140,36 +140,36 @@ double organEnvelope(int64_t i, int64_t heldSamples)
 Track organVoice(const std::vector<double>& table, const OrganNote& note, double lengthShare,
                  const std::vector<double>& vibrato, double startPhase)
 {
-    const int64_t start = static_cast<int64_t>(note.beat * kBeatSamples);
-    const int64_t held = static_cast<int64_t>(note.length * lengthShare * kBeatSamples);
-    const int64_t total = held + static_cast<int64_t>(kReleaseSeconds * kSoundRate);
+    const int64_t start = static_cast<int64_t>(note.beat * BEAT_SAMPLES);
+    const int64_t held = static_cast<int64_t>(note.length * lengthShare * BEAT_SAMPLES);
+    const int64_t total = held + static_cast<int64_t>(RELEASE_SECONDS * SOUND_RATE);
     // The table holds the sub-octave, so it is read at half the note's frequency.
-    const double step = noteFrequency(note.midi) * 0.5 / kSoundRate * kWaveTableSize;
+    const double step = noteFrequency(note.midi) * 0.5 / SOUND_RATE * WAVE_TABLE_SIZE;
     Track voice(static_cast<size_t>(total));
-    double phase = startPhase * kWaveTableSize;
+    double phase = startPhase * WAVE_TABLE_SIZE;
     for (int64_t i = 0; i < total; ++i) {
         int64_t index = static_cast<int64_t>(phase);
         double frac = phase - index;
-        double a = table[static_cast<size_t>(index % kWaveTableSize)];
-        double b = table[static_cast<size_t>((index + 1) % kWaveTableSize)];
+        double a = table[static_cast<size_t>(index % WAVE_TABLE_SIZE)];
+        double b = table[static_cast<size_t>((index + 1) % WAVE_TABLE_SIZE)];
         voice[static_cast<size_t>(i)] =
             static_cast<float>((a + (b - a) * frac) * organEnvelope(i, held));
-        phase += step * vibrato[static_cast<size_t>((start + i) % kLoopSamples)];
-        if (phase >= kWaveTableSize) phase -= kWaveTableSize;
+        phase += step * vibrato[static_cast<size_t>((start + i) % LOOP_SAMPLES)];
+        if (phase >= WAVE_TABLE_SIZE) phase -= WAVE_TABLE_SIZE;
     }
     return voice;
 }
 
 template <size_t N>
-void playPart(StereoTrack& mix, const OrganNote (&notes)[N], const int (&stops)[kDrawbars],
+void playPart(StereoTrack& mix, const OrganNote (&notes)[N], const int (&stops)[DRAWBARS],
               double lengthShare, const std::vector<double>& vibrato, float gain, float pan)
 {
     std::vector<double> table = makeWaveTable(stops);
     for (size_t n = 0; n < N; ++n) {
         // Spread the starting phases so stacked chord notes do not peak together.
-        double startPhase = std::fmod(n * kPhaseSpread, 1.0);
+        double startPhase = std::fmod(n * PHASE_SPREAD, 1.0);
         Track voice = organVoice(table, notes[n], lengthShare, vibrato, startPhase);
-        addWrappedStereo(mix, static_cast<int64_t>(notes[n].beat * kBeatSamples), voice, gain,
+        addWrappedStereo(mix, static_cast<int64_t>(notes[n].beat * BEAT_SAMPLES), voice, gain,
                          pan);
     }
 }
@@ -180,35 +180,35 @@ void playPart(StereoTrack& mix, const OrganNote (&notes)[N], const int (&stops)[
 
 StereoTrack renderOrganPiece()
 {
-    const double vibratoHz = loopFittedRate(kVibratoHz, kLoopSamples);
-    const double rotorHz = loopFittedRate(kRotorHz, kLoopSamples);
-    std::vector<double> vibrato(static_cast<size_t>(kLoopSamples));
-    for (int64_t i = 0; i < kLoopSamples; ++i)
+    const double vibratoHz = loopFittedRate(VIBRATO_HZ, LOOP_SAMPLES);
+    const double rotorHz = loopFittedRate(ROTOR_HZ, LOOP_SAMPLES);
+    std::vector<double> vibrato(static_cast<size_t>(LOOP_SAMPLES));
+    for (int64_t i = 0; i < LOOP_SAMPLES; ++i)
         vibrato[static_cast<size_t>(i)] =
-            1.0 + kVibratoDepth * std::sin(kTwoPi * vibratoHz * i / kSoundRate);
+            1.0 + VIBRATO_DEPTH * std::sin(TWO_PI * vibratoHz * i / SOUND_RATE);
 
     StereoTrack mix;
-    mix.left.assign(static_cast<size_t>(kLoopSamples), 0.0f);
+    mix.left.assign(static_cast<size_t>(LOOP_SAMPLES), 0.0f);
     mix.right = mix.left;
-    playPart(mix, kPadNotes, kPadStops, 1.0, vibrato, kPadGain, kPadPan);
-    playPart(mix, kPedalNotes, kPedalStops, 1.0, vibrato, kPedalGain, kPedalPan);
-    playPart(mix, kMelodyNotes, kMelodyStops, kLegato, vibrato, kMelodyGain, kMelodyPan);
+    playPart(mix, PAD_NOTES, PAD_STOPS, 1.0, vibrato, PAD_GAIN, PAD_PAN);
+    playPart(mix, PEDAL_NOTES, PEDAL_STOPS, 1.0, vibrato, PEDAL_GAIN, PEDAL_PAN);
+    playPart(mix, MELODY_NOTES, MELODY_STOPS, LEGATO, vibrato, MELODY_GAIN, MELODY_PAN);
 
     // The rotating speaker sweeps the sound from side to side.
     for (size_t i = 0; i < mix.left.size(); ++i) {
-        double angle = kTwoPi * rotorHz * static_cast<double>(i) / kSoundRate;
-        mix.left[i] *= static_cast<float>(1.0 + kRotorDepth * std::sin(angle));
-        mix.right[i] *= static_cast<float>(1.0 + kRotorDepth * std::cos(angle));
+        double angle = TWO_PI * rotorHz * static_cast<double>(i) / SOUND_RATE;
+        mix.left[i] *= static_cast<float>(1.0 + ROTOR_DEPTH * std::sin(angle));
+        mix.right[i] *= static_cast<float>(1.0 + ROTOR_DEPTH * std::cos(angle));
     }
 
     StereoTrack send = mix;
-    for (float& v : send.left) v *= kReverbSend;
-    for (float& v : send.right) v *= kReverbSend;
-    StereoTrack wet = loopReverb(send, kRoom);
+    for (float& v : send.left) v *= REVERB_SEND;
+    for (float& v : send.right) v *= REVERB_SEND;
+    StereoTrack wet = loopReverb(send, ROOM);
     for (size_t i = 0; i < mix.left.size(); ++i) {
-        mix.left[i] += wet.left[i] * kReverbReturn;
-        mix.right[i] += wet.right[i] * kReverbReturn;
+        mix.left[i] += wet.left[i] * REVERB_RETURN;
+        mix.right[i] += wet.right[i] * REVERB_RETURN;
     }
-    scaleTo(mix, kPeak);
+    scaleTo(mix, PEAK);
     return mix;
 }

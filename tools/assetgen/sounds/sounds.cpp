@@ -8,11 +8,11 @@
 
 // ---- Constants ----------------------------------------------------------------------
 
-constexpr const char* kMenuMusicFile = "audio/Organ4U.mp3";
-constexpr const char* kGameMusicFile = "audio/NotBond.mp3";
-constexpr const char* kScoreEffectFile = "audio/powerup.wav";
-constexpr const char* kBumpEffectFile = "audio/rempl.wav";
-constexpr int kMusicKbps = 128;
+constexpr const char* MENU_MUSIC_FILE = "audio/Organ4U.mp3";
+constexpr const char* GAME_MUSIC_FILE = "audio/NotBond.mp3";
+constexpr const char* SCORE_EFFECT_FILE = "audio/powerup.wav";
+constexpr const char* BUMP_EFFECT_FILE = "audio/rempl.wav";
+constexpr int MUSIC_KBPS = 128;
 
 // ---- Internal helpers ---------------------------------------------------------------
 
@@ -20,7 +20,7 @@ namespace {
 
 bool writeMusic(const std::string& outDir, const char* name, const StereoTrack& music)
 {
-    std::vector<uint8_t> bytes = encodeMp3Stereo(music, kSoundRate, kMusicKbps);
+    std::vector<uint8_t> bytes = encodeMp3Stereo(music, SOUND_RATE, MUSIC_KBPS);
     if (bytes.empty()) {
         std::fprintf(stderr, "assetgen: could not encode %s\n", name);
         return false;
@@ -30,7 +30,7 @@ bool writeMusic(const std::string& outDir, const char* name, const StereoTrack& 
 
 bool writeEffect(const std::string& outDir, const char* name, const Track& effect)
 {
-    return writeFileBytes(outDir + "/" + name, encodeWavMono16(effect, kSoundRate));
+    return writeFileBytes(outDir + "/" + name, encodeWavMono16(effect, SOUND_RATE));
 }
 
 }  // namespace
@@ -39,9 +39,9 @@ bool writeEffect(const std::string& outDir, const char* name, const Track& effec
 
 bool generateSounds(const std::string& outDir)
 {
-    bool ok = writeEffect(outDir, kScoreEffectFile, renderFlyerChime());
-    ok = writeEffect(outDir, kBumpEffectFile, renderBump()) && ok;
-    ok = writeMusic(outDir, kMenuMusicFile, renderOrganPiece()) && ok;
-    ok = writeMusic(outDir, kGameMusicFile, renderSpyLoop()) && ok;
+    bool ok = writeEffect(outDir, SCORE_EFFECT_FILE, renderFlyerChime());
+    ok = writeEffect(outDir, BUMP_EFFECT_FILE, renderBump()) && ok;
+    ok = writeMusic(outDir, MENU_MUSIC_FILE, renderOrganPiece()) && ok;
+    ok = writeMusic(outDir, GAME_MUSIC_FILE, renderSpyLoop()) && ok;
     return ok;
 }

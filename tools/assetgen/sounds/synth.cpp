@@ -7,17 +7,17 @@
 
 // ---- Constants ----------------------------------------------------------------------
 
-constexpr double kConcertA = 440.0;
-constexpr int kConcertANote = 69;
+constexpr double CONCERT_A = 440.0;
+constexpr int CONCERT_A_NOTE = 69;
 
 // Room reverb: comb and allpass delays in samples (mutually prime so their echoes do
 // not pile up), the right channel's extra delay for width, and the allpass feedback.
-constexpr int kCombDelays[] = {1109, 1187, 1277, 1361, 1423, 1493};
-constexpr int kAllpassDelays[] = {557, 443, 347};
-constexpr int kRightSpread = 29;
-constexpr double kAllpassFeedback = 0.5;
-constexpr double kCombInputGain = 0.12;
-constexpr int kReverbPasses = 2;
+constexpr int COMB_DELAYS[] = {1109, 1187, 1277, 1361, 1423, 1493};
+constexpr int ALLPASS_DELAYS[] = {557, 443, 347};
+constexpr int RIGHT_SPREAD = 29;
+constexpr double ALLPASS_FEEDBACK = 0.5;
+constexpr double COMB_INPUT_GAIN = 0.12;
+constexpr int REVERB_PASSES = 2;
 
 // ---- Internal helpers ---------------------------------------------------------------
 
@@ -31,7 +31,7 @@ int64_t wrapIndex(int64_t i, int64_t size)
 
 double onePoleCoefficient(double cutoffHz)
 {
-    return 1.0 - std::exp(-kTwoPi * cutoffHz / kSoundRate);
+    return 1.0 - std::exp(-TWO_PI * cutoffHz / SOUND_RATE);
 }
 
 struct DelayLine {
@@ -40,25 +40,25 @@ struct DelayLine {
     double filterState = 0.0;
 };
 
-// One channel of the reverb, run over the loop kReverbPasses times.
+// One channel of the reverb, run over the loop REVERB_PASSES times.
 Track reverbChannel(const Track& send, const ReverbSettings& s, int spread)
 {
     std::vector<DelayLine> combs;
-    for (int d : kCombDelays) {
+    for (int d : COMB_DELAYS) {
         DelayLine line;
         line.buffer.assign(static_cast<size_t>((d + spread) * s.roomScale) + 1, 0.0);
         combs.push_back(line);
     }
     std::vector<DelayLine> allpasses;
-    for (int d : kAllpassDelays) {
+    for (int d : ALLPASS_DELAYS) {
         DelayLine line;
         line.buffer.assign(static_cast<size_t>(d + spread), 0.0);
         allpasses.push_back(line);
     }
     Track out(send.size(), 0.0f);
-    for (int pass = 0; pass < kReverbPasses; ++pass) {
+    for (int pass = 0; pass < REVERB_PASSES; ++pass) {
         for (size_t i = 0; i < send.size(); ++i) {
-            double in = send[i] * kCombInputGain;
+            double in = send[i] * COMB_INPUT_GAIN;
             double sum = 0.0;
             for (DelayLine& c : combs) {
                 double delayed = c.buffer[c.pos];
@@ -69,10 +69,10 @@ Track reverbChannel(const Track& send, const ReverbSettings& s, int spread)
             }
             for (DelayLine& a : allpasses) {
                 double delayed = a.buffer[a.pos];
-                double fed = sum + delayed * kAllpassFeedback;
+                double fed = sum + delayed * ALLPASS_FEEDBACK;
                 a.buffer[a.pos] = fed;
                 a.pos = (a.pos + 1) % a.buffer.size();
-                sum = delayed - fed * kAllpassFeedback;
+                sum = delayed - fed * ALLPASS_FEEDBACK;
             }
             out[i] = static_cast<float>(sum);
         }
@@ -96,7 +96,7 @@ float nextNoise(NoiseSource& noise)
 
 double noteFrequency(int midiNote)
 {
-    return kConcertA * std::pow(2.0, (midiNote - kConcertANote) / 12.0);
+    return CONCERT_A * std::pow(2.0, (midiNote - CONCERT_A_NOTE) / 12.0);
 }
 
 void addWrapped(Track& track, int64_t start, const Track& voice, float gain)
@@ -113,14 +113,14 @@ void addWrapped(Track& track, int64_t start, const Track& voice, float gain)
 void addWrappedStereo(StereoTrack& mix, int64_t start, const Track& voice, float gain, float pan)
 {
     // Constant-power pan.
-    double angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0) * kTwoPi / 8.0;
+    double angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0) * TWO_PI / 8.0;
     addWrapped(mix.left, start, voice, gain * static_cast<float>(std::cos(angle)));
     addWrapped(mix.right, start, voice, gain * static_cast<float>(std::sin(angle)));
 }
 
 double loopFittedRate(double wantedHz, int64_t loopSamples)
 {
-    double loopSeconds = static_cast<double>(loopSamples) / kSoundRate;
+    double loopSeconds = static_cast<double>(loopSamples) / SOUND_RATE;
     double cycles = std::max(1.0, std::round(wantedHz * loopSeconds));
     return cycles / loopSeconds;
 }
@@ -147,7 +147,7 @@ StereoTrack loopReverb(const StereoTrack& send, const ReverbSettings& settings)
 {
     StereoTrack wet;
     wet.left = reverbChannel(send.left, settings, 0);
-    wet.right = reverbChannel(send.right, settings, kRightSpread);
+    wet.right = reverbChannel(send.right, settings, RIGHT_SPREAD);
     return wet;
 }
 

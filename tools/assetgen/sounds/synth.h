@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int kSoundRate = 44100;          // every sound of the game is made at this rate
-constexpr double kTwoPi = 6.283185307179586;
+constexpr int SOUND_RATE = 44100;          // every sound of the game is made at this rate
+constexpr double TWO_PI = 6.283185307179586;
 
 // A mono run of samples, nominally within -1..1.
 using Track = std::vector<float>;
