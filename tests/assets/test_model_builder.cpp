@@ -10,9 +10,9 @@
 #include <cstring>
 
 #include "tools/assetgen/models/geometry.h"
+#include "tools/assetgen/models/md2_writer.h"
 #include "tools/assetgen/models/model.h"
 #include "tools/assetgen/models/skin.h"
-#include "tools/assetgen/models/md2_writer.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "characters/character_kinds.h"
 #include "tools/assetgen/common/assetgen.h"
 #include "tools/assetgen/models/designs.h"
-#include "tools/assetgen/models/skin.h"
 #include "tools/assetgen/models/md2_writer.h"
+#include "tools/assetgen/models/skin.h"
 #include "world/texture_table.h"
 
 namespace chargen {
