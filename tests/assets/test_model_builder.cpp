@@ -9,10 +9,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "tools/assetgen/char_geometry.h"
-#include "tools/assetgen/char_model.h"
-#include "tools/assetgen/char_skin.h"
-#include "tools/assetgen/md2_writer.h"
+#include "tools/assetgen/models/geometry.h"
+#include "tools/assetgen/models/md2_writer.h"
+#include "tools/assetgen/models/model.h"
+#include "tools/assetgen/models/skin.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ using chargen::Mesh;
 using chargen::Part;
 using chargen::V3;
 
-chargen::Paint grey() { return [](const chargen::Sample&) { return chargen::Rgb{0.5f, 0.5f, 0.5f}; }; }
+chargen::Paint grey() { return [](const chargen::Sample&) { return Color{0.5f, 0.5f, 0.5f}; }; }
 
 // Six times the signed volume seen from the mesh's own centre: negative when every
 // outside runs clockwise.
@@ -167,7 +167,7 @@ TEST(SkinLayout, SkinIsLitFromAboveAndPaddingRepeatsTheBorder)
     chargen::Design d;
     d.background = {0, 0, 1};
     Part ball = chargen::makeBall(0, {0, 0, 0}, 1, 1, 1, 8, 6, [](const chargen::Sample&) {
-        return chargen::Rgb{1, 1, 1};
+        return Color{1, 1, 1};
     });
     ball.head = true;
     d.parts.push_back(ball);

@@ -1,7 +1,7 @@
 // kerbrunner-assetgen OUTDIR: writes every asset of the game below OUTDIR, deterministically.
 // kerbrunner-assetgen --icons OUTDIR: writes the desktop icons below OUTDIR instead.
-// Depends on: assetgen.h.
-#include "tools/assetgen/assetgen.h"
+// Depends on: common/assetgen.h.
+#include "tools/assetgen/common/assetgen.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,124 @@
+// File encoders for the generated sounds: 16-bit PCM WAVE and MP3 through libmp3lame.
+// Depends on: encode.h, libmp3lame.
+#include "tools/assetgen/sounds/encode.h"
+
+#include <lame.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+// ---- Constants ----------------------------------------------------------------------
+
+constexpr int kWavHeaderBytes = 44;
+constexpr int kPcmFormatTag = 1;
+constexpr int kBitsPerSample = 16;
+constexpr int kEncodeBlock = 8192;   // samples per channel handed to the encoder at once
+constexpr int kLameQuality = 2;      // 0 best .. 9 fastest
+constexpr int kLameFlushBytes = 7200;
+
+// ---- Internal helpers ---------------------------------------------------------------
+
+namespace {
+
+void putU16(std::vector<uint8_t>& out, uint32_t v)
+{
+    out.push_back(static_cast<uint8_t>(v & 0xFF));
+    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+}
+
+void putU32(std::vector<uint8_t>& out, uint32_t v)
+{
+    putU16(out, v & 0xFFFF);
+    putU16(out, v >> 16);
+}
+
+void putTag(std::vector<uint8_t>& out, const char* tag)
+{
+    out.insert(out.end(), tag, tag + 4);
+}
+
+int16_t toPcm16(float v)
+{
+    double scaled = std::round(std::clamp(static_cast<double>(v), -1.0, 1.0) * 32767.0);
+    return static_cast<int16_t>(scaled);
+}
+
+}  // namespace
+
+// ---- Public functions ---------------------------------------------------------------
+
+std::vector<uint8_t> encodeWavMono16(const Track& samples, int sampleRate)
+{
+    const uint32_t blockAlign = kBitsPerSample / 8;
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size()) * blockAlign;
+    std::vector<uint8_t> out;
+    out.reserve(kWavHeaderBytes + dataBytes);
+    putTag(out, "RIFF");
+    putU32(out, kWavHeaderBytes - 8 + dataBytes);
+    putTag(out, "WAVE");
+    putTag(out, "fmt ");
+    putU32(out, 16);
+    putU16(out, kPcmFormatTag);
+    putU16(out, 1);
+    putU32(out, static_cast<uint32_t>(sampleRate));
+    putU32(out, static_cast<uint32_t>(sampleRate) * blockAlign);
+    putU16(out, blockAlign);
+    putU16(out, kBitsPerSample);
+    putTag(out, "data");
+    putU32(out, dataBytes);
+    for (float v : samples) putU16(out, static_cast<uint16_t>(toPcm16(v)));
+    return out;
+}
+
+std::vector<uint8_t> encodeMp3Stereo(const StereoTrack& mix, int sampleRate, int kbps)
+{
+    const size_t frames = std::min(mix.left.size(), mix.right.size());
+    lame_global_flags* lame = lame_init();
+    if (!lame) {
+        std::fprintf(stderr, "assetgen: the MP3 encoder could not start\n");
+        return {};
+    }
+    lame_set_in_samplerate(lame, sampleRate);
+    lame_set_out_samplerate(lame, sampleRate);
+    lame_set_num_channels(lame, 2);
+    lame_set_mode(lame, JOINT_STEREO);
+    lame_set_brate(lame, kbps);
+    lame_set_quality(lame, kLameQuality);
+    lame_set_bWriteVbrTag(lame, 1);
+    lame_set_write_id3tag_automatic(lame, 0);
+    if (lame_init_params(lame) < 0) {
+        std::fprintf(stderr, "assetgen: the MP3 encoder refused its settings\n");
+        lame_close(lame);
+        return {};
+    }
+
+    std::vector<uint8_t> out;
+    std::vector<unsigned char> chunk(static_cast<size_t>(kEncodeBlock) * 5 / 4 + kLameFlushBytes);
+    bool ok = true;
+    for (size_t at = 0; at < frames && ok; at += kEncodeBlock) {
+        int count = static_cast<int>(std::min<size_t>(kEncodeBlock, frames - at));
+        int written = lame_encode_buffer_ieee_float(lame, mix.left.data() + at,
+                                                    mix.right.data() + at, count, chunk.data(),
+                                                    static_cast<int>(chunk.size()));
+        ok = written >= 0;
+        if (ok) out.insert(out.end(), chunk.begin(), chunk.begin() + written);
+    }
+    if (ok) {
+        int written = lame_encode_flush(lame, chunk.data(), static_cast<int>(chunk.size()));
+        ok = written >= 0;
+        if (ok) out.insert(out.end(), chunk.begin(), chunk.begin() + written);
+    }
+    if (ok) {
+        // The encoder left a blank first frame; the finished info frame replaces it.
+        size_t tagBytes = lame_get_lametag_frame(lame, chunk.data(), chunk.size());
+        ok = tagBytes > 0 && tagBytes <= chunk.size() && tagBytes <= out.size();
+        if (ok) std::copy(chunk.begin(), chunk.begin() + static_cast<long>(tagBytes), out.begin());
+    }
+    lame_close(lame);
+    if (!ok) {
+        std::fprintf(stderr, "assetgen: MP3 encoding failed\n");
+        return {};
+    }
+    return out;
+}
