@@ -11,28 +11,33 @@
 // manual page (kerbrunner.6, written by kerbrunner-manual at build time) both come from
 // these tables.
 const OptionHelp OPTION_HELP[] = {
-    {"--help", "", "show this text and exit"},
-    {"--version", "", "show the version and exit"},
-    {"--windowed", "", "play in a 1024 x 768 window instead of full screen"},
-    {"--name", "NAME", "use NAME (first 7 characters) and skip the name prompt"},
-    {"--login-name", "",
+    {OptionId::Help, "--help", "", "show this text and exit"},
+    {OptionId::Version, "--version", "", "show the version and exit"},
+    {OptionId::Windowed, "--windowed", "", "play in a 1024 x 768 window instead of full screen"},
+    {OptionId::Name, "--name", "NAME", "use NAME (first 7 characters) and skip the name prompt"},
+    {OptionId::LoginName, "--login-name", "",
      "use your login name ($USER, first 7 characters) and skip the name prompt; the menu "
      "entry starts the game this way"},
-    {"--data", "DIR",
+    {OptionId::Data, "--data", "DIR",
      "read the game data from DIR (default: data beside the program, or the installed "
      "share/kerbrunner)"},
-    {"--fixed-step", "MS", "the clock advances MS milliseconds per frame (deterministic runs)"},
-    {"--script", "FILE", "read input events from FILE (one 'FRAME event ...' per line)"},
-    {"--trace", "FILE", "write one JSON line of game state per frame to FILE"},
-    {"--demo", "", "the autopilot plays a whole game (name 'demo' unless --name gives one)"},
-    {"--record", "FILE",
+    {OptionId::FixedStep, "--fixed-step", "MS", "the clock advances MS milliseconds per frame (deterministic runs)"},
+    {OptionId::Script, "--script", "FILE", "read input events from FILE (one 'FRAME event ...' per line)"},
+    {OptionId::Trace, "--trace", "FILE", "write one JSON line of game state per frame to FILE"},
+    {OptionId::Demo, "--demo", "", "the autopilot plays a whole game (name 'demo' unless --name gives one)"},
+    {OptionId::Record, "--record", "FILE",
      "write the game (name, every input event, every frame's clock) to FILE as a script "
      "that --script replays exactly"},
-    {"--pictures", "DIR",
+    {OptionId::Pictures, "--pictures", "DIR",
      "write PNGs into DIR: the menu, every 10 seconds of play, the first green cone, the "
      "fist and the table"},
 };
 const int OPTION_HELP_COUNT = (int)(sizeof OPTION_HELP / sizeof OPTION_HELP[0]);
+const OptionHelp BENCH_OPTIONS[] = {
+    {OptionId::BenchStartup, "--bench-startup", "", "time the start-up to the first frame"},
+    {OptionId::BenchFloors, "--bench-floors", "FRAME", "measure the drawing floors at FRAME"},
+};
+const int BENCH_OPTION_COUNT = (int)(sizeof BENCH_OPTIONS / sizeof BENCH_OPTIONS[0]);
 
 const HelpEntry SCRIPT_EVENT_HELP[] = {
     {"FRAME keydown KEY", "KEY: one character, or enter, escape, up, down"},
@@ -271,59 +276,75 @@ bool parseFixedStep(const std::string& value, float& stepMs, std::string& error)
     return true;
 }
 
+namespace {
+
+const OptionHelp* findOption(const char* arg)
+{
+    if (std::strcmp(arg, "-h") == 0) return &OPTION_HELP[0];
+    for (const OptionHelp& option : OPTION_HELP)
+        if (std::strcmp(arg, option.name) == 0) return &option;
+    for (const OptionHelp& option : BENCH_OPTIONS)
+        if (std::strcmp(arg, option.name) == 0) return &option;
+    return nullptr;
+}
+
+bool parseBenchFloorsFrame(const std::string& value, long& frameNumber, std::string& error)
+{
+    char* end = nullptr;
+    long frame = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || frame <= 0 || frame > BENCH_FLOORS_FRAME_MAX) {
+        error = "--bench-floors needs a frame number from 1 to " +
+                std::to_string(BENCH_FLOORS_FRAME_MAX) + ", got " + quotedWord(value);
+        return false;
+    }
+    frameNumber = frame;
+    return true;
+}
+
+}  // namespace
+
 bool parseOptions(int argc, char** argv, Options& options, std::string& error)
 {
     if (argc > 0) options.passOn.push_back(argv[0]);
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
+        const OptionHelp* option = findOption(arg);
+        if (!option) {
+            if (std::strncmp(arg, "--", 2) == 0) {
+                error = "unknown option " + quotedWord(arg);
+                return false;
+            }
+            options.passOn.push_back(arg);
+            continue;
+        }
         std::string value;
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            options.help = true;
-        } else if (std::strcmp(arg, "--version") == 0) {
-            options.version = true;
-        } else if (std::strcmp(arg, "--windowed") == 0) {
-            options.windowed = true;
-        } else if (std::strcmp(arg, "--name") == 0) {
-            if (!takeValue(argc, argv, i, arg, options.name, error)) return false;
-            if (options.name.empty()) {
+        if (*option->argument != '\0' && !takeValue(argc, argv, i, arg, value, error)) return false;
+        switch (option->id) {
+        case OptionId::Help: options.help = true; break;
+        case OptionId::Version: options.version = true; break;
+        case OptionId::Windowed: options.windowed = true; break;
+        case OptionId::Name:
+            if (value.empty()) {
                 error = "--name needs a non-empty name";
                 return false;
             }
+            options.name = value;
             options.hasName = true;
-        } else if (std::strcmp(arg, "--login-name") == 0) {
-            options.loginName = true;
-        } else if (std::strcmp(arg, "--data") == 0) {
-            if (!takeValue(argc, argv, i, arg, options.dataDir, error)) return false;
-        } else if (std::strcmp(arg, "--fixed-step") == 0) {
-            if (!takeValue(argc, argv, i, arg, value, error)) return false;
+            break;
+        case OptionId::LoginName: options.loginName = true; break;
+        case OptionId::Data: options.dataDir = value; break;
+        case OptionId::FixedStep:
             if (!parseFixedStep(value, options.fixedStepMs, error)) return false;
-        } else if (std::strcmp(arg, "--script") == 0) {
-            if (!takeValue(argc, argv, i, arg, options.scriptPath, error)) return false;
-        } else if (std::strcmp(arg, "--trace") == 0) {
-            if (!takeValue(argc, argv, i, arg, options.tracePath, error)) return false;
-        } else if (std::strcmp(arg, "--demo") == 0) {
-            options.demo = true;
-        } else if (std::strcmp(arg, "--record") == 0) {
-            if (!takeValue(argc, argv, i, arg, options.recordPath, error)) return false;
-        } else if (std::strcmp(arg, "--pictures") == 0) {
-            if (!takeValue(argc, argv, i, arg, options.picturesDir, error)) return false;
-        } else if (std::strcmp(arg, "--bench-startup") == 0) {
-            options.benchStartup = true;
-        } else if (std::strcmp(arg, "--bench-floors") == 0) {
-            if (!takeValue(argc, argv, i, arg, value, error)) return false;
-            char* end = nullptr;
-            long frame = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || frame <= 0 || frame > BENCH_FLOORS_FRAME_MAX) {
-                error = "--bench-floors needs a frame number from 1 to " +
-                        std::to_string(BENCH_FLOORS_FRAME_MAX) + ", got " + quotedWord(value);
-                return false;
-            }
-            options.benchFloorsFrame = frame;
-        } else if (std::strncmp(arg, "--", 2) == 0) {
-            error = "unknown option " + quotedWord(arg);
-            return false;
-        } else {
-            options.passOn.push_back(arg);
+            break;
+        case OptionId::Script: options.scriptPath = value; break;
+        case OptionId::Trace: options.tracePath = value; break;
+        case OptionId::Demo: options.demo = true; break;
+        case OptionId::Record: options.recordPath = value; break;
+        case OptionId::Pictures: options.picturesDir = value; break;
+        case OptionId::BenchStartup: options.benchStartup = true; break;
+        case OptionId::BenchFloors:
+            if (!parseBenchFloorsFrame(value, options.benchFloorsFrame, error)) return false;
+            break;
         }
     }
     return true;

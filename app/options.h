@@ -29,7 +29,14 @@ struct Options {
 const long BENCH_FLOORS_FRAME_MAX = 86400000L;
 
 // One line of the help: an option, with the name of its value if it takes one.
+// Every option by what it does; its name is written once, in the tables below.
+enum class OptionId {
+    Help, Version, Windowed, Name, LoginName, Data, FixedStep, Script, Trace, Demo, Record,
+    Pictures, BenchStartup, BenchFloors
+};
+
 struct OptionHelp {
+    OptionId id;
     const char* name;
     const char* argument;  // "" for none
     const char* help;
@@ -41,6 +48,9 @@ struct HelpEntry {
 };
 extern const OptionHelp OPTION_HELP[];
 extern const int OPTION_HELP_COUNT;
+// The benchmark's own options (bench/run), not listed by --help.
+extern const OptionHelp BENCH_OPTIONS[];
+extern const int BENCH_OPTION_COUNT;
 extern const HelpEntry SCRIPT_EVENT_HELP[];
 extern const int SCRIPT_EVENT_HELP_COUNT;
 extern const HelpEntry TRACE_FIELD_HELP[];

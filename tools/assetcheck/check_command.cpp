@@ -23,10 +23,6 @@ const char* const REASON_EMPTY = "empty";
 const char* const REASON_NO_ANIMATION_FORMAT = "%d animations, but its kind plays animation %d";
 const int REASON_CAPACITY = 128;
 
-const char* const SOUND_FILES[] = {MENU_MUSIC_FILE, GAME_MUSIC_FILE, SCORE_SOUND_FILE,
-                                   BUMP_SOUND_FILE};
-const int SOUND_FILE_COUNT = 4;
-
 std::string joinPath(const std::string& dir, const char* relative)
 {
     if (dir == ".") return relative;

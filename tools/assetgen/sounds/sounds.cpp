@@ -1,5 +1,6 @@
 // Writes the game's sounds: the menu and game music as MP3, the two effects as WAV.
-// Depends on: common/assetgen.h (file writing), pieces.h (the sounds), encode.h.
+// Depends on: app/sound_files.h (the file names), common/assetgen.h (file writing), pieces.h (the sounds), encode.h.
+#include "app/sound_files.h"
 #include "tools/assetgen/common/assetgen.h"
 #include "tools/assetgen/sounds/encode.h"
 #include "tools/assetgen/sounds/pieces.h"
@@ -8,10 +9,6 @@
 
 // ---- Constants ----------------------------------------------------------------------
 
-constexpr const char* MENU_MUSIC_FILE = "audio/Organ4U.mp3";
-constexpr const char* GAME_MUSIC_FILE = "audio/NotBond.mp3";
-constexpr const char* SCORE_EFFECT_FILE = "audio/powerup.wav";
-constexpr const char* BUMP_EFFECT_FILE = "audio/rempl.wav";
 constexpr int MUSIC_KBPS = 128;
 
 // ---- Internal helpers ---------------------------------------------------------------
@@ -39,8 +36,8 @@ bool writeEffect(const std::string& outDir, const char* name, const Track& effec
 
 bool generateSounds(const std::string& outDir)
 {
-    bool ok = writeEffect(outDir, SCORE_EFFECT_FILE, renderFlyerChime());
-    ok = writeEffect(outDir, BUMP_EFFECT_FILE, renderBump()) && ok;
+    bool ok = writeEffect(outDir, SCORE_SOUND_FILE, renderFlyerChime());
+    ok = writeEffect(outDir, BUMP_SOUND_FILE, renderBump()) && ok;
     ok = writeMusic(outDir, MENU_MUSIC_FILE, renderOrganPiece()) && ok;
     ok = writeMusic(outDir, GAME_MUSIC_FILE, renderSpyLoop()) && ok;
     return ok;
