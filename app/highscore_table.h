@@ -1,5 +1,5 @@
 // The top-five table of "highscore.txt": five 12-byte records, ranked, merged and written back.
-// Depends on: platform/file_read.h, platform/file_write.h.
+// Depends on: platform/file_write.h (WriteStep); its file reads and writes go through platform/.
 #pragma once
 #include "platform/file_write.h"  // WriteStep
 
