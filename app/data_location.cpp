@@ -1,19 +1,17 @@
 // Finding the game's data from the program's own place, and the player's table directory.
-// Depends on: data_location.h, highscore_table.h, platform/file_read.h, POSIX.
+// Depends on: data_location.h, highscore_table.h, the platform's file read and write, path
+// look-ups, directories and environment.
 #include "app/data_location.h"
 
 #include "app/highscore_table.h"
+#include "platform/directory.h"
+#include "platform/environment.h"
 #include "platform/file_read.h"
+#include "platform/file_write.h"
+#include "platform/path_info.h"
+#include "world/texture_table.h"
 
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // The build passes the install's share directory as seen from its bin directory.
 #ifndef KERB_DATA_FROM_PROGRAM
@@ -28,9 +26,9 @@ const char* const DEFAULT_LOGIN_NAME = "player";
 
 namespace {
 
-const char* const PROGRAM_LINK = "/proc/self/exe";
-const mode_t NEW_DIRECTORY_MODE = 0700;
-const char* const COPY_SUFFIX = ".XXXXXX";
+const unsigned NEW_DIRECTORY_MODE = 0700;
+const unsigned PERMISSION_BITS = 0777;
+const unsigned UNKNOWN_OLD_TABLE_MODE = 0600;
 
 const char* const TABLE_COPIED_MESSAGE =
     "kerbrunner: your top-five table is kept in %s from now on; it was copied there from %s,"
@@ -39,6 +37,18 @@ const char* const TABLE_NOT_COPIED_MESSAGE =
     "kerbrunner: could not copy the top-five table from %s to %s; it stays where it is\n";
 const char* const NO_TABLE_DIRECTORY_MESSAGE =
     "kerbrunner: cannot create %s (%s); the top-five table stays in %s\n";
+const char* const DATA_DIRECTORY_UNUSABLE_MESSAGE =
+    "kerbrunner: cannot use the data directory %s: %s\n";
+// The working directory, the file looked for and why it is not usable.
+const char* const NO_DATA_MESSAGE =
+    "kerbrunner: no game data in %s (%s is %s).\n"
+    "Start the game with ./play, or name the directory of the generated data with --data,\n"
+    "for example from the source directory: build/kerbrunner --data build/data\n";
+// Started without --data, the places looked in beside the program, one per line.
+const char* const NO_DATA_BESIDE_PROGRAM_MESSAGE =
+    "kerbrunner: no game data beside the program; looked in:\n%s"
+    "Start the game with ./play, or name the directory of the generated data with --data,\n"
+    "for example from the source directory: build/kerbrunner --data build/data\n";
 
 std::string tableDirectory;
 std::string oldTable = HIGHSCORE_FILE;
@@ -47,30 +57,19 @@ bool isAbsolute(const char* path) { return path && path[0] == '/'; }
 
 std::string resolved(const std::string& path)
 {
-    char buffer[PATH_MAX];
-    return realpath(path.c_str(), buffer) ? std::string(buffer) : path;
+    std::string real = resolvedPath(path.c_str());
+    return real.empty() ? path : real;
 }
 
-bool writeAll(int fd, const std::vector<uint8_t>& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += (size_t)n;
-    }
-    return true;
-}
+// The first picture the game loads stands for all its data: without it the game could only
+// stop at its first message box, after the player has typed a name.
+const char* dataProbe() { return texturePathForSlot(MENU_FIRST_SLOT); }
 
 }  // namespace
 
 std::string programDirectory()
 {
-    char buffer[PATH_MAX];
-    ssize_t n = readlink(PROGRAM_LINK, buffer, sizeof buffer - 1);
-    if (n <= 0) return "";
-    std::string path(buffer, (size_t)n);
+    std::string path = programPath();
     size_t slash = path.rfind('/');
     if (slash == std::string::npos) return "";
     return slash == 0 ? "/" : path.substr(0, slash);
@@ -117,21 +116,18 @@ bool makeDirectoryPath(const std::string& path, std::string& error)
         pos = path.find('/', pos + 1);
         std::string part = path.substr(0, pos);
         if (part.empty() || part.back() == '/') continue;
-        struct stat st;
-        if (stat(part.c_str(), &st) == 0) {
-            if (!S_ISDIR(st.st_mode)) {
-                error = part + " is not a directory";
-                return false;
-            }
-            continue;
+        PathKind kind = pathKind(part.c_str());
+        if (kind == PathKind::Other) {
+            error = part + " is not a directory";
+            return false;
         }
-        if (mkdir(part.c_str(), NEW_DIRECTORY_MODE) != 0 && errno != EEXIST) {
-            error = part + ": " + std::strerror(errno);
+        std::string reason;
+        if (kind == PathKind::Nothing && !makeDirectory(part.c_str(), NEW_DIRECTORY_MODE, reason)) {
+            error = part + ": " + reason;
             return false;
         }
     }
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (pathKind(path.c_str()) != PathKind::Directory) {
         error = path + " is not a directory";
         return false;
     }
@@ -140,35 +136,72 @@ bool makeDirectoryPath(const std::string& path, std::string& error)
 
 TableAdoption adoptOldTable(const std::string& oldPath, const std::string& newPath)
 {
-    struct stat st;
-    if (lstat(newPath.c_str(), &st) == 0) return TableAdoption::AlreadyThere;
+    if (pathTaken(newPath.c_str())) return TableAdoption::AlreadyThere;
     FileReadResult old = readFile(oldPath.c_str());
     if (old.error == FileReadError::Missing || old.error == FileReadError::Directory ||
         old.error == FileReadError::NotRegular)
         return TableAdoption::NothingToCopy;
     if (old.error != FileReadError::None) return TableAdoption::Failed;
-    mode_t mode = stat(oldPath.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0600;
+    unsigned mode = UNKNOWN_OLD_TABLE_MODE;
+    if (pathPermissions(oldPath.c_str(), mode)) mode &= PERMISSION_BITS;
 
-    // Written whole under a temporary name, then linked into place: a table that appears
-    // at the new place meanwhile is never replaced.
-    std::string pattern = newPath + COPY_SUFFIX;
-    std::vector<char> temp(pattern.begin(), pattern.end());
-    temp.push_back('\0');
-    int fd = mkstemp(temp.data());
-    if (fd < 0) return TableAdoption::Failed;
-    bool ok = fchmod(fd, mode) == 0 && writeAll(fd, old.bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && link(temp.data(), newPath.c_str()) == 0;
-    unlink(temp.data());
-    if (!ok) return lstat(newPath.c_str(), &st) == 0 ? TableAdoption::AlreadyThere
-                                                     : TableAdoption::Failed;
-    return TableAdoption::Copied;
+    // A table that appears at the new place meanwhile is never replaced.
+    switch (createFileOnce(newPath.c_str(), old.bytes.data(), old.bytes.size(), mode)) {
+    case FileWriteError::None: return TableAdoption::Copied;
+    case FileWriteError::AlreadyThere: return TableAdoption::AlreadyThere;
+    default: return TableAdoption::Failed;
+    }
+}
+
+std::string workingDirectory()
+{
+    std::string dir = currentDirectory();
+    return dir.empty() ? "." : dir;
+}
+
+bool enterDataDirectory(const std::string& given, std::string& notFoundBesideProgram)
+{
+    // Without --data the data is where the build or the install put it beside the program.
+    std::string dataDir = given, lookedIn;
+    if (dataDir.empty())
+        dataDir = findDataDirectory(dataDirectoryCandidates(programDirectory()), dataProbe(),
+                                    lookedIn);
+    notFoundBesideProgram = dataDir.empty() ? lookedIn : "";
+    std::string reason;
+    if (!dataDir.empty() && !changeDirectory(dataDir.c_str(), reason)) {
+        std::fprintf(stderr, DATA_DIRECTORY_UNUSABLE_MESSAGE, dataDir.c_str(), reason.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool gameDataPresent(const std::string& notFoundBesideProgram)
+{
+    if (!notFoundBesideProgram.empty()) {
+        std::fprintf(stderr, NO_DATA_BESIDE_PROGRAM_MESSAGE, notFoundBesideProgram.c_str());
+        return false;
+    }
+    FileReadError error = readFile(dataProbe()).error;
+    // Too big to read here is still there: the picture loader says what is wrong with it.
+    if (error == FileReadError::None || error == FileReadError::OutOfMemory) return true;
+    std::fprintf(stderr, NO_DATA_MESSAGE, workingDirectory().c_str(), dataProbe(),
+                 fileReadErrorText(error));
+    return false;
 }
 
 void setTableLocation(const std::string& playerDirectory, const std::string& oldTablePath)
 {
     tableDirectory = playerDirectory;
     oldTable = oldTablePath;
+}
+
+void locatePlayerTable()
+{
+    // The table is the player's, whichever data the game was started with; earlier versions
+    // kept it in the data directory, the working directory by now.
+    setTableLocation(playerTableDirectory(environmentVariable("XDG_DATA_HOME"),
+                                          environmentVariable("HOME")),
+                     workingDirectory() + "/" + HIGHSCORE_FILE);
 }
 
 std::string preparePlayerTable()
@@ -198,7 +231,6 @@ std::string preparePlayerTable()
 std::string loginName(const char* userVariable)
 {
     if (userVariable && *userVariable) return userVariable;
-    const struct passwd* account = getpwuid(getuid());
-    if (account && account->pw_name && *account->pw_name) return account->pw_name;
-    return DEFAULT_LOGIN_NAME;
+    std::string account = accountName();
+    return account.empty() ? DEFAULT_LOGIN_NAME : account;
 }

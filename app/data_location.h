@@ -3,7 +3,8 @@
 // install's share directory relative to it otherwise. The table lives in the player's data
 // directory ($XDG_DATA_HOME/kerbrunner, by default ~/.local/share/kerbrunner); a table left
 // in the game's data directory by earlier versions is copied there on first use.
-// Depends on: highscore_table.h (the file name), platform/file_read.h, POSIX.
+// Depends on: highscore_table.h (the file name), texture_table.h (the picture that stands for
+// the data), the platform's file read and write, path look-ups, directories and environment.
 #pragma once
 #include <string>
 #include <vector>
@@ -45,9 +46,27 @@ enum class TableAdoption {
 // a regular file. The old file is never changed, and an existing newPath never replaced.
 TableAdoption adoptOldTable(const std::string& oldPath, const std::string& newPath);
 
+// The working directory, or "." when it cannot be told.
+std::string workingDirectory();
+
+// Start-up: makes the data directory the working directory: the one given (--data), else the
+// first found beside the program. False, after saying why on stderr, when it cannot be
+// entered. When none was found beside the program, notFoundBesideProgram lists the places
+// looked in ("  DIR (PROBE is REASON)\n" each); otherwise it is empty.
+bool enterDataDirectory(const std::string& given, std::string& notFoundBesideProgram);
+
+// Start-up, before the name prompt: whether the working directory holds the game's data.
+// False, after saying on stderr where it was looked for and how to start the game, when
+// nothing was found beside the program or the first picture is not usable.
+bool gameDataPresent(const std::string& notFoundBesideProgram);
+
 // Set once at start-up: the player's table directory (may be empty) and the table's old
 // place in the game's data directory.
 void setTableLocation(const std::string& playerDirectory, const std::string& oldTablePath);
+
+// setTableLocation from the environment ($XDG_DATA_HOME, $HOME) and the working directory,
+// once it is the data directory.
+void locatePlayerTable();
 
 // The path the end of a game reads and writes. On first use it creates the player's
 // directory and copies an old table there, saying so on stderr. Without a player directory,

@@ -1,15 +1,13 @@
 // The top-five table of "highscore.txt": ranking and merging over its 60 bytes, reading the
 // file, and replacing it without ever leaving a half-written table behind.
-// Depends on: highscore_table.h, the C library, POSIX open/fsync/rename.
+// Depends on: highscore_table.h, the platform file read and atomic file write.
 #include "app/highscore_table.h"
 
-#include <cerrno>
+#include "platform/file_read.h"
+#include "platform/file_write.h"
+
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 const char* const HIGHSCORE_FILE = "highscore.txt";
 
@@ -25,83 +23,14 @@ HighscoreTable highscoreTable = {};
 namespace {
 
 const int REPORT_LINE_SIZE = 96;
-const char* const TEMP_SUFFIX = ".XXXXXX";
-const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as a file created by fopen is
-const size_t TAIL_COPY_CHUNK = 4096;
+// The player's notes or line ends past the 60 bytes of a hand-made table stay after it.
+const bool KEEP_OLD_TAIL = true;
 
 std::string formatLine(const char* format, int value)
 {
     char line[REPORT_LINE_SIZE];
     std::snprintf(line, sizeof line, format, value);
     return line;
-}
-
-std::string directoryOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-mode_t currentUmask()
-{
-    mode_t mask = umask(0);
-    umask(mask);
-    return mask;
-}
-
-// Makes the rename itself survive a crash; the table is already in place if this fails.
-void syncDirectory(const std::string& dir)
-{
-    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
-}
-
-// Bytes past the table's 60 in the old file (the notes or line ends of a hand-made table) are
-// the player's: they follow the new table, so the file never comes out shorter than it was.
-// False when an old file that is there cannot be read to its end.
-bool copyOldTail(const std::string& oldPath, std::FILE* out)
-{
-    int fd = open(oldPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT;
-    struct stat st;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok && st.st_size > HIGHSCORE_TABLE_SIZE) {
-        ok = lseek(fd, HIGHSCORE_TABLE_SIZE, SEEK_SET) == HIGHSCORE_TABLE_SIZE;
-        char buffer[TAIL_COPY_CHUNK];
-        while (ok) {
-            ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            ok = std::fwrite(buffer, 1, (size_t)n, out) == (size_t)n;
-        }
-    }
-    close(fd);
-    return ok;
-}
-
-// Writes the table, then whatever followed it in the old file, into the open temporary file
-// and closes it; false if any step failed.
-bool fillTemporaryFile(int fd, const HighscoreTable& table, const std::string& oldPath,
-                       WriteStep failAt)
-{
-    std::FILE* f = fdopen(fd, "wb");
-    if (!f) {
-        close(fd);
-        return false;
-    }
-    size_t count = failAt == WriteStep::Write ? HIGHSCORE_TABLE_SIZE / 2 : HIGHSCORE_TABLE_SIZE;
-    bool ok = std::fwrite(&table, 1, count, f) == (size_t)HIGHSCORE_TABLE_SIZE;
-    ok = ok && copyOldTail(oldPath, f);
-    ok = ok && failAt != WriteStep::Flush && std::fflush(f) == 0;
-    ok = ok && failAt != WriteStep::Sync && fsync(fileno(f)) == 0;
-    bool closed = std::fclose(f) == 0 && failAt != WriteStep::Close;
-    return ok && closed;
 }
 
 }  // namespace
@@ -159,50 +88,17 @@ std::string writtenReport(int itemsWritten) { return formatLine(ITEMS_WRITTEN_FO
 
 int readHighscoreFile(const std::string& path, HighscoreTable& table)
 {
-    // Non-blocking, so that a FIFO in the table's place cannot hold the game up.
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return -1;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return -1;
-    }
-    uint8_t bytes[HIGHSCORE_TABLE_SIZE];
-    size_t got = 0;
-    while (got < sizeof bytes) {
-        ssize_t n = read(fd, bytes + got, sizeof bytes - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += (size_t)n;
-    }
-    close(fd);
-    table = tableFromBytes(bytes, got);
-    return (int)got;
+    // Never waits: a FIFO in the table's place cannot hold the game up.
+    FileReadResult file = readFileHead(path.c_str(), HIGHSCORE_TABLE_SIZE);
+    if (file.error != FileReadError::None) return -1;
+    table = tableFromBytes(file.bytes.data(), file.bytes.size());
+    return (int)file.bytes.size();
 }
 
 bool writeHighscoreFile(const std::string& path, const HighscoreTable& table, WriteStep failAt)
 {
-    struct stat old;
-    bool hadOld = stat(path.c_str(), &old) == 0;
-    // A table its owner made read-only stays as it is.
-    if (hadOld && access(path.c_str(), W_OK) != 0) return false;
-
-    std::string pattern = path + TEMP_SUFFIX;
-    std::vector<char> tempPath(pattern.begin(), pattern.end());
-    tempPath.push_back('\0');
-    int fd = failAt == WriteStep::Create ? -1 : mkstemp(tempPath.data());
-    if (fd < 0) return false;
-    mode_t mode = hadOld ? (old.st_mode & 07777) : (NEW_FILE_MODE & ~currentUmask());
-    fchmod(fd, mode);
-
-    bool ok = fillTemporaryFile(fd, table, path, failAt);
-    ok = ok && failAt != WriteStep::Rename && std::rename(tempPath.data(), path.c_str()) == 0;
-    if (!ok) {
-        unlink(tempPath.data());
-        return false;
-    }
-    syncDirectory(directoryOf(path));
-    return true;
+    return replaceFile(path.c_str(), (const uint8_t*)&table, sizeof table, KEEP_OLD_TAIL,
+                       failAt) == FileWriteError::None;
 }
 
 void updateHighscores(const std::string& path, int score, const char* scoreDigits,

@@ -1,6 +1,8 @@
 // The top-five table of "highscore.txt": five 12-byte records, ranked, merged and written back.
-// Depends on: nothing but the C library and POSIX file calls.
+// Depends on: platform/file_write.h (WriteStep); its file reads and writes go through platform/.
 #pragma once
+#include "platform/file_write.h"  // WriteStep
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,14 +65,12 @@ std::string writtenReport(int itemsWritten);
 // were read, or -1 when the path is not a readable regular file.
 int readHighscoreFile(const std::string& path, HighscoreTable& table);
 
-// Steps of the write, in order; a test can make one of them fail.
-enum class WriteStep { None, Create, Write, Flush, Sync, Close, Rename };
-
 // Replaces the file with the table's 60 bytes through a temporary file in the same directory,
 // so the old table stays whole until the new one is complete. Bytes the old file held past
 // its first 60 follow the new table unchanged: the file never gets shorter. On any failure the old file is
 // left as it was, the temporary file is removed and the result is false.
-// failAt makes that step fail, for tests; a failed Write has written half of the bytes.
+// Written through replaceFile; failAt makes that step fail, for tests (a failed Write has
+// written half of the bytes).
 bool writeHighscoreFile(const std::string& path, const HighscoreTable& table,
                         WriteStep failAt = WriteStep::None);
 

@@ -1,33 +1,28 @@
 // Kerb Runner: asks for the player's name, opens the window and runs the game.
-// Depends on: startup, frame loop, input, options, harness, the texture table, the platform
+// Depends on: startup, frame loop, input, options, harness, the data location, the platform
 // layer, GLUT.
 #include "app/data_location.h"
 #include "app/bench_floors_gl.h"
 #include "app/frame_draw.h"
 #include "app/autopilot.h"
 #include "app/harness.h"
-#include "app/highscore_table.h"
 #include "app/input.h"
 #include "app/options.h"
 #include "app/record.h"
 #include "app/startup.h"
 #include "platform/clock.h"
-#include "platform/file_read.h"
+#include "platform/directory.h"
+#include "platform/environment.h"
 #include "platform/message_box.h"
 #include "platform/message_box_device.h"
 #include "platform/pointer.h"
 #include "platform/pointer_device.h"
-#include "world/texture_table.h"
 
 #include <GL/freeglut.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <algorithm>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -38,35 +33,16 @@ const int WINDOWED_HEIGHT = 768;
 const int EXIT_USAGE = 2;
 const int EXIT_NO_DISPLAY = 1;
 const int EXIT_NO_DATA = 1;
-const size_t WORKING_DIRECTORY_CAPACITY = 4096;
-const mode_t PICTURES_DIRECTORY_MODE = 0777;  // less the user's umask
+const unsigned PICTURES_DIRECTORY_MODE = 0777;  // less the user's umask
 
 const char* const NO_DISPLAY_MESSAGE =
     "kerbrunner: the game needs a graphical display, and none is set (DISPLAY is empty)\n";
-// The working directory, the file looked for and why it is not usable.
-const char* const NO_DATA_MESSAGE =
-    "kerbrunner: no game data in %s (%s is %s).\n"
-    "Start the game with ./play, or name the directory of the generated data with --data,\n"
-    "for example from the source directory: build/kerbrunner --data build/data\n";
-// Started without --data, the places looked in beside the program, one per line.
-const char* const NO_DATA_BESIDE_PROGRAM_MESSAGE =
-    "kerbrunner: no game data beside the program; looked in:\n%s"
-    "Start the game with ./play, or name the directory of the generated data with --data,\n"
-    "for example from the source directory: build/kerbrunner --data build/data\n";
 
 bool displayAvailable()
 {
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* display = environmentVariable("DISPLAY");
+    const char* wayland = environmentVariable("WAYLAND_DISPLAY");
     return (display && *display) || (wayland && *wayland);
-}
-
-// The first picture the game loads stands for all its data: without it the game could only
-// stop at its first message box, after the player has typed a name.
-std::string workingDirectory()
-{
-    std::vector<char> cwd(WORKING_DIRECTORY_CAPACITY);
-    return getcwd(cwd.data(), cwd.size()) ? std::string(cwd.data()) : std::string(".");
 }
 
 // The pictures' directory as an absolute path (the game changes directory later), made
@@ -74,88 +50,65 @@ std::string workingDirectory()
 bool preparePicturesDirectory(std::string& dir)
 {
     if (dir[0] != '/') dir = workingDirectory() + "/" + dir;
-    if (mkdir(dir.c_str(), PICTURES_DIRECTORY_MODE) != 0 && errno != EEXIST) {
+    std::string reason;
+    if (!makeDirectory(dir.c_str(), PICTURES_DIRECTORY_MODE, reason)) {
         std::fprintf(stderr, "kerbrunner: cannot make the pictures directory %s: %s\n",
-                     dir.c_str(), std::strerror(errno));
+                     dir.c_str(), reason.c_str());
         return false;
     }
     harnessWritePictures(dir);
     return true;
 }
 
-bool gameDataPresent()
+// Reads the command line. True when the run ends here (a bad option, --help, --version),
+// with the exit status in status.
+bool optionsEndTheRun(int argc, char** argv, Options& options, int& status)
 {
-    const char* probe = texturePathForSlot(MENU_FIRST_SLOT);
-    FileReadError error = readFile(probe).error;
-    // Too big to read here is still there: the picture loader says what is wrong with it.
-    if (error == FileReadError::None || error == FileReadError::OutOfMemory) return true;
-    std::fprintf(stderr, NO_DATA_MESSAGE, workingDirectory().c_str(), probe,
-                 fileReadErrorText(error));
-    return false;
-}
-
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    Options options;
     std::string error;
+    status = 0;
     if (!parseOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "kerbrunner: %s\n%s", error.c_str(), usageText().c_str());
-        return EXIT_USAGE;
+        status = EXIT_USAGE;
+        return true;
     }
     if (options.help) {
         std::fputs(usageText().c_str(), stdout);
-        return 0;
+        return true;
     }
     if (options.version) {
         std::printf("Kerb Runner %s\n", KERB_VERSION);
-        return 0;
+        return true;
     }
-    if (!options.scriptPath.empty() && !harnessLoadScript(options.scriptPath, error)) {
+    return false;
+}
+
+// The files the command line names: the script to play, the trace and the recording to
+// write, the pictures' directory. False, after saying why, when one cannot be used.
+bool openRunFiles(Options& options)
+{
+    std::string error;
+    bool opened = (options.scriptPath.empty() || harnessLoadScript(options.scriptPath, error)) &&
+                  (options.tracePath.empty() || harnessOpenTrace(options.tracePath, error)) &&
+                  (options.recordPath.empty() || recordOpen(options.recordPath, error));
+    if (!opened) {
         std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
-        return EXIT_USAGE;
-    }
-    if (!options.tracePath.empty() && !harnessOpenTrace(options.tracePath, error)) {
-        std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
-        return EXIT_USAGE;
-    }
-    if (!options.recordPath.empty() && !recordOpen(options.recordPath, error)) {
-        std::fprintf(stderr, "kerbrunner: %s\n", error.c_str());
-        return EXIT_USAGE;
+        return false;
     }
     // Pictures are written after the change into the data directory.
-    if (!options.picturesDir.empty() && !preparePicturesDirectory(options.picturesDir)) return EXIT_USAGE;
-    // Without --data the data is where the build or the install put it beside the program.
-    std::string dataDir = options.dataDir, lookedIn;
-    if (dataDir.empty())
-        dataDir = findDataDirectory(dataDirectoryCandidates(programDirectory()),
-                                    texturePathForSlot(MENU_FIRST_SLOT), lookedIn);
-    if (!dataDir.empty() && chdir(dataDir.c_str()) != 0) {
-        std::fprintf(stderr, "kerbrunner: cannot use the data directory %s: %s\n",
-                     dataDir.c_str(), std::strerror(errno));
-        return EXIT_USAGE;
-    }
+    return options.picturesDir.empty() || preparePicturesDirectory(options.picturesDir);
+}
+
+// Fixed steps, benchmarks and the boxes of unattended runs.
+void applyRunSettings(const Options& options)
+{
     if (options.fixedStepMs > 0) clockUseFixedStep(options.fixedStepMs);
     if (options.benchStartup) benchRequestStartupStamp();
     if (options.benchFloorsFrame > 0) benchRequestFloors(options.benchFloorsFrame);
     if (!options.scriptPath.empty() || options.demo) messageBoxSetNonBlocking(true);
+}
 
-    // Both before the name prompt, so that nobody types a name for a game that cannot start.
-    if (!displayAvailable()) {
-        std::fputs(NO_DISPLAY_MESSAGE, stderr);
-        return EXIT_NO_DISPLAY;
-    }
-    if (dataDir.empty() && !lookedIn.empty()) {
-        std::fprintf(stderr, NO_DATA_BESIDE_PROGRAM_MESSAGE, lookedIn.c_str());
-        return EXIT_NO_DATA;
-    }
-    if (!gameDataPresent()) return EXIT_NO_DATA;
-    // The table is the player's, whichever data the game was started with; earlier versions
-    // kept it in the data directory.
-    setTableLocation(playerTableDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
-                     workingDirectory() + "/" + HIGHSCORE_FILE);
-
+void choosePlayerName(const Options& options)
+{
     std::string recordedName;
     if (options.hasName) {
         setNameFromArgument(options.name.c_str());
@@ -167,13 +120,17 @@ int main(int argc, char** argv)
     } else if (options.demo) {
         setNameFromArgument(DEMO_PLAYER_NAME);
     } else if (options.loginName) {
-        setNameFromArgument(loginName(std::getenv("USER")).c_str());
+        setNameFromArgument(loginName(environmentVariable("USER")).c_str());
     } else {
         std::printf("%s", NAME_PROMPT);
         std::fflush(stdout);
         readNameWord(stdin);
         storePlayerName(nameInput);
     }
+}
+
+void beginRun(const Options& options)
+{
     std::printf("%s", START_MESSAGE);
     std::fflush(stdout);
     if (!options.recordPath.empty()) {
@@ -181,7 +138,11 @@ int main(int argc, char** argv)
         harnessStartRecording();
     }
     if (options.demo) harnessStartDemo();
+}
 
+// Opens the window, loads the game into it and runs the frame loop; never returns.
+void runWindow(Options& options)
+{
     int glutArgc = (int)options.passOn.size();
     std::vector<char*> glutArgv;
     for (std::string& s : options.passOn) glutArgv.push_back(&s[0]);
@@ -212,5 +173,30 @@ int main(int argc, char** argv)
     glutIdleFunc(displayFrame);
     glutReshapeFunc(deviceReshape);
     glutMainLoop();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    int status = 0;
+    if (optionsEndTheRun(argc, argv, options, status)) return status;
+    if (!openRunFiles(options)) return EXIT_USAGE;
+    std::string notFoundBesideProgram;
+    if (!enterDataDirectory(options.dataDir, notFoundBesideProgram)) return EXIT_USAGE;
+    applyRunSettings(options);
+
+    // Both before the name prompt, so that nobody types a name for a game that cannot start.
+    if (!displayAvailable()) {
+        std::fputs(NO_DISPLAY_MESSAGE, stderr);
+        return EXIT_NO_DISPLAY;
+    }
+    if (!gameDataPresent(notFoundBesideProgram)) return EXIT_NO_DATA;
+    locatePlayerTable();
+
+    choosePlayerName(options);
+    beginRun(options);
+    runWindow(options);
     return 0;
 }

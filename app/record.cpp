@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/output_file.h"
+
 namespace {
 
 const unsigned char FIRST_PRINTABLE = 33;   // '!': a space would split the word
@@ -99,9 +101,10 @@ std::string encodeNameWord(const char* bytes, size_t count)
 
 bool recordOpen(const std::string& path, std::string& error)
 {
-    recordFile = std::fopen(path.c_str(), "w");
+    std::string reason;
+    recordFile = openOutputFile(path.c_str(), reason);
     if (!recordFile) {
-        error = path + ": cannot write the recording: " + std::strerror(errno);
+        error = path + ": cannot write the recording: " + reason;
         return false;
     }
     recordPath = path;

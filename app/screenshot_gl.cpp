@@ -1,14 +1,15 @@
 // Reads the frame just drawn and writes it as an 8-bit RGB PNG, top row first.
-// Depends on: screenshot.h, GL, GLUT (the real window size), libpng.
+// Depends on: screenshot.h, platform/output_file.h, GL, GLUT (the real window size), libpng.
 #include "app/screenshot.h"
+
+#include "platform/output_file.h"
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <png.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,9 +30,10 @@ bool saveScreenshot(const char* path, int askedWidth, int askedHeight)
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
 
-    FILE* f = std::fopen(path, "wb");
+    std::string reason;
+    FILE* f = openOutputFile(path, reason);
     if (!f) {
-        std::fprintf(stderr, "kerbrunner: cannot write screenshot %s: %s\n", path, std::strerror(errno));
+        std::fprintf(stderr, "kerbrunner: cannot write screenshot %s: %s\n", path, reason.c_str());
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

@@ -1,10 +1,10 @@
 // MD2 models: the untrusted file checked section by section, decoded into keyframes,
 // texture coordinates, faces and named animations.
-// Depends on: md2_model.h, platform/file_read.h, platform/message_box.h.
+// Depends on: md2_model.h, little_endian.h, platform/file_read.h.
 #include "characters/md2_model.h"
 
 #include "platform/file_read.h"
-#include "platform/message_box.h"
+#include "world/little_endian.h"
 
 #include <cstdio>
 #include <cstring>
@@ -40,21 +40,9 @@ const int FRAME_NAME_OFFSET = 24;
 
 // ---- Internal helpers ------------------------------------------------------------------
 
-int32_t readInt32(const uint8_t* p)
-{
-    return (int32_t)((uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) |
-                     ((uint32_t)p[3] << 24));
-}
-
-int16_t readInt16(const uint8_t* p) { return (int16_t)(uint16_t)(p[0] | (p[1] << 8)); }
-
-float readFloat(const uint8_t* p)
-{
-    uint32_t bits = (uint32_t)readInt32(p);
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
+using littleEndian::readFloat;
+using littleEndian::readInt16;
+using littleEndian::readInt32;
 
 // A section of count records of recordSize bytes at offset lies wholly inside the file.
 bool sectionInside(int32_t offset, int32_t count, int64_t recordSize, size_t size)
@@ -282,20 +270,17 @@ const char* Md2Loader::decode(const uint8_t* data, size_t size, Md2Model& model)
     return nullptr;
 }
 
-bool Md2Loader::load(Md2Model& model, const char* path)
+bool Md2Loader::load(Md2Model& model, const char* path, std::string* message)
 {
     char strMessage[MD2_MESSAGE_SIZE];
     FileReadResult file = readFile(path);
-    if (file.error != FileReadError::None) {
+    const char* reason = nullptr;
+    if (file.error != FileReadError::None)
         formatMd2OpenFailed(strMessage, path);
-        showErrorMessage(strMessage);
-        return false;
-    }
-    const char* reason = decode(file.bytes.data(), file.bytes.size(), model);
-    if (reason) {
+    else if ((reason = decode(file.bytes.data(), file.bytes.size(), model)) != nullptr)
         formatMd2Invalid(strMessage, reason, path);
-        showErrorMessage(strMessage);
-        return false;
-    }
-    return true;
+    else
+        return true;
+    if (message) *message = strMessage;
+    return false;
 }

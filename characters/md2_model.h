@@ -1,5 +1,5 @@
 // MD2 models (version 8): the file layout, the decoded model and its loader.
-// Depends on: vector3.h; the loader's file read and message box come from platform/.
+// Depends on: vector3.h; the loader's file read comes from platform/.
 #pragma once
 #include "player/vector3.h"
 
@@ -126,10 +126,10 @@ struct RawFrame {
 // Reads MD2 files into models. One loader per character kind, used for each of its loads.
 class Md2Loader {
 public:
-    // Reads the file at path into model. On failure shows the message box captioned "Error"
-    // ("Unable to find the file: %s!" or "Invalid file format (<reason>): %s!"), leaves the
-    // model unchanged and returns false.
-    bool load(Md2Model& model, const char* path);
+    // Reads the file at path into model. On failure leaves the model unchanged, puts the
+    // message-box text ("Unable to find the file: %s!" or "Invalid file format (<reason>):
+    // %s!") in *message when given, and returns false; showing it is the caller's.
+    bool load(Md2Model& model, const char* path, std::string* message = nullptr);
 
     // The pure half of load: bytes in, model out. Returns null on success, else a short
     // reason ("Version not 8", ...) with the model unchanged. No file system, GL or box.

@@ -1,8 +1,11 @@
 // The roster, its loaders, the shared random sequence and the start spots.
-// Depends on: roster.h.
+// Depends on: roster.h, platform/message_box.h (a model that cannot be read).
 #include "characters/roster.h"
 
+#include "platform/message_box.h"
+
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -92,7 +95,9 @@ void loadAllCharacters()
 {
     for (Character& c : roster) {
         int k = (int)(c.kind - characterKinds);
-        characterLoaders[k].load(c.model, c.kind->modelFile);
+        std::string message;
+        if (!characterLoaders[k].load(c.model, c.kind->modelFile, &message))
+            showErrorMessage(message.c_str());
     }
 }
 

@@ -57,7 +57,8 @@ int rosterIndexOf(int kindIndex, int instance);
 
 // One placement: the character stands at (x, y, z) with its kind's start values.
 void placeCharacter(Character& c, float x, float y, float z);
-// Loads every character's model from its kind's file, in roster order.
+// Loads every character's model from its kind's file, in roster order. A file that cannot
+// be read shows its message box at once and leaves that character's model empty.
 void loadAllCharacters();
 // Places every character once, in the fixed placement order, drawing two numbers each.
 void placeAllCharacters();

@@ -39,6 +39,14 @@ bool readAll(int fd, std::vector<uint8_t>& bytes)
     return true;
 }
 
+// What keeps an open file from being read as a regular file.
+FileReadError kindError(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode)) return FileReadError::Directory;
+    if (!S_ISREG(st.st_mode)) return FileReadError::NotRegular;
+    return FileReadError::None;
+}
+
 }  // namespace
 
 FileReadResult readFile(const char* path)
@@ -51,11 +59,10 @@ FileReadResult readFile(const char* path)
     FileReadError error = FileReadError::None;
     if (fstat(fd, &st) != 0)
         error = FileReadError::Unreadable;
-    else if (S_ISDIR(st.st_mode))
-        error = FileReadError::Directory;
-    else if (!S_ISREG(st.st_mode))
-        error = FileReadError::NotRegular;
-    else if (st.st_size < 0 || (uint64_t)st.st_size > std::vector<uint8_t>().max_size())
+    else
+        error = kindError(st);
+    if (error == FileReadError::None &&
+        (st.st_size < 0 || (uint64_t)st.st_size > std::vector<uint8_t>().max_size()))
         error = FileReadError::OutOfMemory;
     if (error != FileReadError::None) {
         close(fd);
@@ -72,6 +79,29 @@ FileReadResult readFile(const char* path)
     bool ok = readAll(fd, result.bytes);
     close(fd);
     if (!ok) return failure(FileReadError::Unreadable);
+    return result;
+}
+
+FileReadResult readFileHead(const char* path, size_t limit)
+{
+    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return failure(openError(errno));
+    struct stat st;
+    FileReadError error = fstat(fd, &st) != 0 ? FileReadError::Unreadable : kindError(st);
+    if (error != FileReadError::None) {
+        close(fd);
+        return failure(error);
+    }
+    FileReadResult result{std::vector<uint8_t>(limit), FileReadError::None};
+    size_t got = 0;
+    while (got < limit) {
+        ssize_t n = read(fd, result.bytes.data() + got, limit - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += (size_t)n;
+    }
+    close(fd);
+    result.bytes.resize(got);
     return result;
 }
 

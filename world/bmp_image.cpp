@@ -1,8 +1,9 @@
 // Windows BMP reader: every check on the file happens before the byte it guards is read.
-// Depends on: bmp_image.h, the platform file read, the C library (stdio, stdlib).
+// Depends on: bmp_image.h, little_endian.h, the platform file read, the C library (stdio, stdlib).
 #include "world/bmp_image.h"
 
 #include "platform/file_read.h"
+#include "world/little_endian.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -120,12 +121,8 @@ const char* refuse(const Refusal& r, const char* message, const char* format, ..
     return message;
 }
 
-uint32_t read16(const uint8_t* p) { return (uint32_t)p[0] | ((uint32_t)p[1] << 8); }
-
-uint32_t read32(const uint8_t* p)
-{
-    return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
+using littleEndian::read16;
+using littleEndian::read32;
 
 bool fits(uint64_t offset, uint64_t length, size_t size)
 {

@@ -1,12 +1,14 @@
 // 3DS scene files: the untrusted chunk tree checked chunk by chunk and read into objects,
 // meshes and materials; and the same tree written from a scene.
-// Depends on: scene3ds.h, vector3.h.
+// Depends on: scene3ds.h, little_endian.h, vector3.h.
 //
 // Every chunk is an id, a length and its contents; a parent's contents are its own fields
 // followed by child chunks up to its end. The reader follows only the chunks it knows and
 // steps over the rest by their length, which is how files from any tool read, whatever
 // keyframes, cameras, lights or settings they carry.
 #include "world/scene3ds.h"
+
+#include "world/little_endian.h"
 
 #include <cmath>
 #include <cstring>
@@ -38,21 +40,9 @@ const float BYTE_COLOUR_SCALE = 255.0f;
 
 // ---- Reading ---------------------------------------------------------------------------
 
-uint16_t read16(const uint8_t* p) { return (uint16_t)(p[0] | (p[1] << 8)); }
-
-uint32_t read32(const uint8_t* p)
-{
-    return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) |
-           ((uint32_t)p[3] << 24);
-}
-
-float readFloat(const uint8_t* p)
-{
-    uint32_t bits = read32(p);
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
+using littleEndian::read16;
+using littleEndian::read32;
+using littleEndian::readFloat;
 
 // A chunk as found in the file: its contents run from body to end, both file offsets.
 struct Chunk {
@@ -321,18 +311,9 @@ public:
     std::vector<uint8_t> out;
     bool tooLarge = false;
 
-    void put16(uint32_t v) { out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-    void put32(uint32_t v)
-    {
-        put16(v & 0xFFFF);
-        put16(v >> 16);
-    }
-    void putFloat(float f)
-    {
-        uint32_t bits;
-        std::memcpy(&bits, &f, sizeof bits);
-        put32(bits);
-    }
+    void put16(uint32_t v) { littleEndian::put16(out, v); }
+    void put32(uint32_t v) { littleEndian::put32(out, v); }
+    void putFloat(float f) { littleEndian::putFloat(out, f); }
     void putName(const std::string& name)
     {
         out.insert(out.end(), name.begin(), name.end());
@@ -351,7 +332,7 @@ public:
     {
         size_t length = out.size() - start;
         if (length > 0xFFFFFFFFu) tooLarge = true;
-        for (int i = 0; i < 4; ++i) out[start + 2 + i] = uint8_t((uint32_t)length >> (8 * i));
+        littleEndian::store32(&out[start + 2], (uint32_t)length);
     }
 
     void colour(uint16_t id, const Scene3dsColour& c)

@@ -1,7 +1,9 @@
 // Texture slots: reads each picture of the slot table and builds its mipmapped texture.
-// Depends on: bmp_image.h, texture_table.h, the platform message box, OpenGL/GLU.
+// Depends on: bmp_image.h, texture_table.h, the platform message box and heap tuning,
+// OpenGL/GLU.
 #include "world/textures.h"
 
+#include "platform/heap_tuning.h"
 #include "platform/message_box.h"
 #include "world/bmp_image.h"
 
@@ -10,7 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <malloc.h>
 #include <string>
 
 namespace {
@@ -21,12 +22,6 @@ const GLint RGB_COMPONENTS = 3;
 const GLint TIGHT_ROW_ALIGNMENT = 1;
 // The file as the game opened it, and the reader's reason.
 const char* const PICTURE_REFUSED_FORMAT = "kerbrunner: picture %s refused: %s\n";
-// While the pictures load, buffers up to this size stay in the heap and freed heap memory is
-// kept (see loadAllTextures); the C library's defaults apply again afterwards.
-const int LOADING_MMAP_THRESHOLD = 64 << 20;
-const int LOADING_TRIM_THRESHOLD = 256 << 20;
-const int DEFAULT_MMAP_THRESHOLD = 128 << 10;
-const int DEFAULT_TRIM_THRESHOLD = 128 << 10;
 }
 
 unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
@@ -68,12 +63,9 @@ void loadAllTextures(unsigned int* slots)
     // levels), freed before the next picture. By default each comes as fresh zeroed pages from
     // the kernel and goes back when freed, so every picture pays for its pages again; kept in
     // the heap they serve the next picture: a fifth fewer page faults in start-up, the same
-    // peak memory. malloc_trim hands the spare pages back once all pictures are in.
-    mallopt(M_MMAP_THRESHOLD, LOADING_MMAP_THRESHOLD);
-    mallopt(M_TRIM_THRESHOLD, LOADING_TRIM_THRESHOLD);
+    // peak memory. The spare pages go back once all pictures are in.
+    heapKeepLargeBuffers();
     for (int i = 0; i < textureFileCount; ++i)
         loadTexture(slots, textureFiles[i].path, textureFiles[i].slot);
-    mallopt(M_TRIM_THRESHOLD, DEFAULT_TRIM_THRESHOLD);
-    mallopt(M_MMAP_THRESHOLD, DEFAULT_MMAP_THRESHOLD);
-    malloc_trim(0);
+    heapReleaseLargeBuffers();
 }

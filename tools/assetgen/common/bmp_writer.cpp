@@ -2,19 +2,12 @@
 // Depends on: assetgen.h.
 #include "tools/assetgen/common/assetgen.h"
 
+#include "world/little_endian.h"
+
 namespace {
 
-void put16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(v & 0xff);
-    out.push_back((v >> 8) & 0xff);
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
+using littleEndian::put16;
+using littleEndian::put32;
 
 void putHeaders(std::vector<uint8_t>& out, int width, int height, int bits, uint32_t paletteEntries,
                 uint32_t imageBytes)

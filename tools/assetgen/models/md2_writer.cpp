@@ -2,9 +2,10 @@
 // Depends on: md2_writer.h.
 #include "tools/assetgen/models/md2_writer.h"
 
+#include "world/little_endian.h"
+
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace chargen {
 
@@ -21,23 +22,9 @@ const int MAX_INDEX = 32767;
 
 const char* const MSG_BAD_CONTENT = "assetgen: cannot store model: %s\n";
 
-void put32(std::vector<uint8_t>& out, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) out.push_back((v >> (8 * i)) & 0xff);
-}
-
-void put16(std::vector<uint8_t>& out, int v)
-{
-    out.push_back((uint16_t)v & 0xff);
-    out.push_back(((uint16_t)v >> 8) & 0xff);
-}
-
-void putFloat(std::vector<uint8_t>& out, float f)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &f, sizeof bits);
-    put32(out, bits);
-}
+using littleEndian::put16;
+using littleEndian::put32;
+using littleEndian::putFloat;
 
 void putName(std::vector<uint8_t>& out, const std::string& name, int bytes)
 {

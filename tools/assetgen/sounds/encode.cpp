@@ -2,6 +2,8 @@
 // Depends on: encode.h, libmp3lame.
 #include "tools/assetgen/sounds/encode.h"
 
+#include "world/little_endian.h"
+
 #include <lame.h>
 
 #include <algorithm>
@@ -21,17 +23,8 @@ constexpr int kLameFlushBytes = 7200;
 
 namespace {
 
-void putU16(std::vector<uint8_t>& out, uint32_t v)
-{
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
-void putU32(std::vector<uint8_t>& out, uint32_t v)
-{
-    putU16(out, v & 0xFFFF);
-    putU16(out, v >> 16);
-}
+using littleEndian::put16;
+using littleEndian::put32;
 
 void putTag(std::vector<uint8_t>& out, const char* tag)
 {
@@ -55,19 +48,19 @@ std::vector<uint8_t> encodeWavMono16(const Track& samples, int sampleRate)
     std::vector<uint8_t> out;
     out.reserve(kWavHeaderBytes + dataBytes);
     putTag(out, "RIFF");
-    putU32(out, kWavHeaderBytes - 8 + dataBytes);
+    put32(out, kWavHeaderBytes - 8 + dataBytes);
     putTag(out, "WAVE");
     putTag(out, "fmt ");
-    putU32(out, 16);
-    putU16(out, kPcmFormatTag);
-    putU16(out, 1);
-    putU32(out, static_cast<uint32_t>(sampleRate));
-    putU32(out, static_cast<uint32_t>(sampleRate) * blockAlign);
-    putU16(out, blockAlign);
-    putU16(out, kBitsPerSample);
+    put32(out, 16);
+    put16(out, kPcmFormatTag);
+    put16(out, 1);
+    put32(out, static_cast<uint32_t>(sampleRate));
+    put32(out, static_cast<uint32_t>(sampleRate) * blockAlign);
+    put16(out, blockAlign);
+    put16(out, kBitsPerSample);
     putTag(out, "data");
-    putU32(out, dataBytes);
-    for (float v : samples) putU16(out, static_cast<uint16_t>(toPcm16(v)));
+    put32(out, dataBytes);
+    for (float v : samples) put16(out, static_cast<uint16_t>(toPcm16(v)));
     return out;
 }
 

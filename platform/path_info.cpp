@@ -1,0 +1,58 @@
+// Path look-ups: stat, lstat, realpath, the /proc link to the program, getcwd.
+// Depends on: path_info.h, POSIX.
+#include "platform/path_info.h"
+
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+namespace {
+
+const char* const PROGRAM_LINK = "/proc/self/exe";
+const unsigned PERMISSION_BITS = 07777;
+const size_t WORKING_DIRECTORY_CAPACITY = 4096;
+
+}  // namespace
+
+PathKind pathKind(const char* path)
+{
+    struct stat st;
+    if (stat(path, &st) != 0) return PathKind::Nothing;
+    return S_ISDIR(st.st_mode) ? PathKind::Directory : PathKind::Other;
+}
+
+bool pathTaken(const char* path)
+{
+    struct stat st;
+    return lstat(path, &st) == 0;
+}
+
+bool pathPermissions(const char* path, unsigned& permissions)
+{
+    struct stat st;
+    if (stat(path, &st) != 0) return false;
+    permissions = st.st_mode & PERMISSION_BITS;
+    return true;
+}
+
+std::string resolvedPath(const char* path)
+{
+    char buffer[PATH_MAX];
+    return realpath(path, buffer) ? std::string(buffer) : std::string();
+}
+
+std::string programPath()
+{
+    char buffer[PATH_MAX];
+    ssize_t n = readlink(PROGRAM_LINK, buffer, sizeof buffer - 1);
+    return n > 0 ? std::string(buffer, (size_t)n) : std::string();
+}
+
+std::string currentDirectory()
+{
+    std::vector<char> cwd(WORKING_DIRECTORY_CAPACITY);
+    return getcwd(cwd.data(), cwd.size()) ? std::string(cwd.data()) : std::string();
+}
