@@ -5,6 +5,7 @@
 #include "app/sound_device.h"
 #include "characters/md2_draw.h"
 #include "characters/roster.h"
+#include "platform/environment.h"
 #include "world/lighting_gl.h"
 #include "world/street_draw.h"
 #include "world/textures.h"
@@ -33,7 +34,7 @@ void initGame()
     glEnable(GL_TEXTURE_2D);
     loadAllTextures(TextureSlots);
     // Developers compare the two ways of sending the models to GL with this.
-    const char* drawPath = std::getenv(MODEL_DRAW_PATH_VARIABLE);
+    const char* drawPath = environmentVariable(MODEL_DRAW_PATH_VARIABLE);
     if (drawPath && std::strcmp(drawPath, "immediate") == 0) modelDrawPath = ModelDrawPath::Immediate;
     loadAllCharacters();
     placeAllCharacters();
