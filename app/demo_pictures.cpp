@@ -64,9 +64,8 @@ std::vector<std::string> demoPicturesDue()
         }
         if (!conePictureTaken) {
             PlayerView view = currentPlayerView();
-            bool green = std::any_of(view.seen.begin(), view.seen.end(), [](const SeenCharacter& c) {
-                return c.coneShown && c.coneGreen;
-            });
+            auto greenCone = [](const SeenCharacter& c) { return c.coneShown && c.coneGreen; };
+            bool green = std::any_of(view.seen.begin(), view.seen.end(), greenCone);
             if (green && view.seen.size() >= CONE_PICTURE_MIN_SEEN) {
                 names.push_back("cone.png");
                 conePictureTaken = true;
