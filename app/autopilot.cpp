@@ -1,22 +1,17 @@
-// The autopilot's eyes (what is on the screen), its map of the street's walls, and its
-// decisions: which passer-by to walk to, which keys to hold, where to turn, when to click.
-// Depends on: autopilot.h, input.h (key codes), character_step.h (the cone's place),
-// street_table.h, collision.h (the eye's radius), startup.h (the field of view),
-// game_state.h, GLUT key and button codes.
+// The autopilot's decisions after each frame: which passer-by to walk to, which keys to
+// hold, where to turn, when to click, and the input events that carry them out.
+// Depends on: autopilot.h, autopilot_sight.h, autopilot_street.h, key_codes.h,
+// character_step.h (the flyer pause), collision.h (the eye's radius), camera.h (walking
+// speed, mouse look, the play area), game_state.h (the menu's items).
 #include "app/autopilot.h"
 
 #include "app/game_state.h"
-#include "app/input.h"
-#include "app/startup.h"
+#include "app/key_codes.h"
 #include "characters/character_step.h"
 #include "player/collision.h"
-#include "world/street_table.h"
 
-#include <GL/freeglut.h>
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <queue>
 
 const char* const DEMO_PLAYER_NAME = "demo";
 
@@ -61,32 +56,9 @@ const float KEY_CHANGE_COST = 0.05f;
 const float BACKWARD_COST = 1.5f;          // walking where the eye does not look
 const float SIDEWAYS_COST = 0.6f;
 
-// Finding a way round the columns and stands.
-const float GRID_CELL = 1.0f;
-const float FREE_CLEARANCE = COLLISION_RADIUS + 0.1f;
-const float WALK_CHECK_STEP = 0.5f;
-const float WALK_CHECK_SKIP = 1.0f;
-const float DIAGONAL_COST = 1.41421356f;
-
-// Walls: upright quads that reach into the band the eye's sphere sweeps.
-const float WALL_BAND_BOTTOM = 0.05f;
-const float WALL_BAND_TOP = 4.4f;
-
-// Seeing: a passer-by's middle and head, and the near plane of the picture.
-const float BODY_RAISE = 0.8f;
-const float PICTURE_NEAR = 1.0f;
-const float SEGMENT_END_MARGIN = 0.001f;
-
 // The fist goes up for ten seconds in the middle of the game.
 const int FIST_UP_SECONDS_LEFT = 80;
 const int FIST_DOWN_SECONDS_LEFT = 70;
-
-const float PI_F = 3.14159265358979f;
-
-float horizontalDistance(float x0, float z0, float x1, float z1)
-{
-    return std::hypot(x1 - x0, z1 - z0);
-}
 
 float wrapAngle(float a)
 {
@@ -96,31 +68,6 @@ float wrapAngle(float a)
 }
 
 float clampMagnitude(float v, float limit) { return std::max(-limit, std::min(limit, v)); }
-
-float segmentDistance(const WallSegment& w, float x, float z)
-{
-    float dx = w.x1 - w.x0, dz = w.z1 - w.z0;
-    float len2 = dx * dx + dz * dz;
-    float t = len2 > 0 ? ((x - w.x0) * dx + (z - w.z0) * dz) / len2 : 0.0f;
-    t = std::max(0.0f, std::min(1.0f, t));
-    return horizontalDistance(w.x0 + t * dx, w.z0 + t * dz, x, z);
-}
-
-// p inside the convex quad c[0..3] that lies in the plane with normal n.
-bool insideQuad(const Vector3& p, const Vector3* c, const Vector3& n)
-{
-    for (int k = 0; k < CORNERS_PER_QUAD; ++k) {
-        Vector3 edge = c[(k + 1) % CORNERS_PER_QUAD] - c[k];
-        if (dot(cross(edge, p - c[k]), n) < 0) return false;
-    }
-    return true;
-}
-
-bool seenClearly(const Camera& eye, const Vector3& p, float aspect)
-{
-    return pointInPicture(eye, p, aspect) &&
-           lineOfSightClear(eye.position, p, streetTable, STREET_QUAD_COUNT);
-}
 
 void press(std::vector<ScriptEvent>& out, ScriptAction action, int key, bool special = false)
 {
@@ -183,7 +130,7 @@ void releaseEverything(Autopilot& pilot, std::vector<ScriptEvent>& out)
     changeAxis(out, pilot.keys.forward, 0, KEY_FORWARD, KEY_BACK);
     changeAxis(out, pilot.keys.strafe, 0, KEY_RIGHT, KEY_LEFT);
     pilot.keys = WalkKeys{0, 0};
-    if (pilot.leftButtonHeld) button(out, ScriptAction::MouseUp, GLUT_LEFT_BUTTON);
+    if (pilot.leftButtonHeld) button(out, ScriptAction::MouseUp, MOUSE_LEFT_BUTTON);
     pilot.leftButtonHeld = false;
 }
 
@@ -200,7 +147,7 @@ void menuStep(Autopilot& pilot, const PlayerView& view, std::vector<ScriptEvent>
         press(out, ScriptAction::KeyDown, KEY_ESCAPE);
         press(out, ScriptAction::KeyUp, KEY_ESCAPE);
     } else if (view.menuIndex != MENU_ITEM_START) {
-        press(out, ScriptAction::KeyDown, GLUT_KEY_UP, true);
+        press(out, ScriptAction::KeyDown, SPECIAL_KEY_UP, true);
     } else if (view.clockMs - pilot.menuSinceMs >= MENU_WAIT_MS) {
         press(out, ScriptAction::KeyDown, KEY_ENTER);
         pilot.enterHeld = true;
@@ -221,7 +168,7 @@ void tableStep(Autopilot& pilot, const PlayerView& view, std::vector<ScriptEvent
 void clickStep(Autopilot& pilot, const PlayerView& view, std::vector<ScriptEvent>& out)
 {
     if (pilot.leftButtonHeld) {
-        button(out, ScriptAction::MouseUp, GLUT_LEFT_BUTTON);
+        button(out, ScriptAction::MouseUp, MOUSE_LEFT_BUTTON);
         pilot.leftButtonHeld = false;
         return;
     }
@@ -229,7 +176,7 @@ void clickStep(Autopilot& pilot, const PlayerView& view, std::vector<ScriptEvent
         return s.coneShown && s.coneGreen;
     });
     if (greenInSight && view.clockMs - pilot.lastClickMs >= CLICK_INTERVAL_MS) {
-        button(out, ScriptAction::MouseDown, GLUT_LEFT_BUTTON);
+        button(out, ScriptAction::MouseDown, MOUSE_LEFT_BUTTON);
         pilot.leftButtonHeld = true;
         pilot.lastClickMs = view.clockMs;
     }
@@ -240,8 +187,8 @@ void fistStep(const PlayerView& view, std::vector<ScriptEvent>& out)
     bool wanted = view.secondsLeft <= FIST_UP_SECONDS_LEFT &&
                   view.secondsLeft > FIST_DOWN_SECONDS_LEFT;
     if (wanted == view.fistShown) return;
-    button(out, ScriptAction::MouseDown, GLUT_RIGHT_BUTTON);
-    button(out, ScriptAction::MouseUp, GLUT_RIGHT_BUTTON);
+    button(out, ScriptAction::MouseDown, MOUSE_RIGHT_BUTTON);
+    button(out, ScriptAction::MouseUp, MOUSE_RIGHT_BUTTON);
 }
 
 // Where to stand and where to look: by the target, or further along the street.
@@ -350,186 +297,6 @@ void playStep(Autopilot& pilot, const PlayerView& view, float viewGapMs,
 }
 
 }  // namespace
-
-bool pointInPicture(const Camera& eye, const Vector3& p, float aspect)
-{
-    Vector3 forward = normalized(eye.view - eye.position);
-    Vector3 right = normalized(cross(forward, eye.up));
-    Vector3 up = cross(right, forward);
-    Vector3 d = p - eye.position;
-    float depth = dot(d, forward);
-    if (depth < PICTURE_NEAR) return false;
-    float halfHeight = (float)std::tan(FIELD_OF_VIEW_DEGREES / 2 * PI_F / 180.0);
-    return std::fabs(dot(d, up) / depth) <= halfHeight &&
-           std::fabs(dot(d, right) / depth) <= halfHeight * aspect;
-}
-
-bool lineOfSightClear(const Vector3& from, const Vector3& to, const StreetQuad* quads,
-                      int quadCount)
-{
-    Vector3 ray = to - from;
-    for (int i = 0; i < quadCount; ++i) {
-        const StreetQuad& q = quads[i];
-        Vector3 c[CORNERS_PER_QUAD] = {q.c0, q.c1, q.c2, q.c3};
-        Vector3 n = cross(c[1] - c[0], c[2] - c[0]);
-        float denom = dot(n, ray);
-        if (denom == 0.0f) continue;
-        float t = dot(n, c[0] - from) / denom;
-        if (t <= SEGMENT_END_MARGIN || t >= 1 - SEGMENT_END_MARGIN) continue;
-        if (insideQuad(from + ray * t, c, n)) return false;
-    }
-    return true;
-}
-
-PlayerView observeGame(const GameState& game, const Camera& eye, const Character* characters,
-                       int characterCount, float windowWidth, float windowHeight,
-                       uint32_t clockMs)
-{
-    PlayerView view;
-    view.clockMs = clockMs;
-    view.menuMode = game.menuMode;
-    view.menuIndex = game.menuIndex;
-    view.pageShown = game.aboutShown || game.helpShown;
-    view.gameOver = game.gameOver;
-    view.score = game.score;
-    view.secondsLeft = game.secondsLeft;
-    view.fistShown = game.fistShown;
-    view.eye = eye;
-    view.windowWidth = (int)windowWidth;
-    view.windowHeight = (int)windowHeight;
-    if (game.menuMode || game.gameOver) return view;
-    float aspect = windowHeight > 0 ? windowWidth / windowHeight : 1.0f;
-    for (int i = 0; i < characterCount; ++i) {
-        const Character& c = characters[i];
-        Vector3 head(c.position.x, c.position.y + BODY_RAISE, c.position.z);
-        bool bodySeen = seenClearly(eye, c.position, aspect) || seenClearly(eye, head, aspect);
-        bool coneSeen = false;
-        if (c.isNear) {
-            Vector3 bew = stepVector(c.heading, c.speed);
-            Vector3 cone(c.position.x + c.kind->markerLead * bew.x, c.kind->markerHeight,
-                         c.position.z + c.kind->markerLead * bew.z);
-            coneSeen = seenClearly(eye, cone, aspect);
-        }
-        if (bodySeen || coneSeen)
-            view.seen.push_back(SeenCharacter{i, c.position, coneSeen, coneSeen && c.isReady,
-                                              c.kind->flyerPoints});
-    }
-    return view;
-}
-
-std::vector<WallSegment> streetWalls(const StreetQuad* quads, int quadCount)
-{
-    std::vector<WallSegment> walls;
-    for (int i = 0; i < quadCount; ++i) {
-        const StreetQuad& q = quads[i];
-        if (q.normal.y != 0.0f) continue;
-        const Vector3 c[CORNERS_PER_QUAD] = {q.c0, q.c1, q.c2, q.c3};
-        float low = c[0].y, high = c[0].y;
-        for (const Vector3& v : c) {
-            low = std::min(low, v.y);
-            high = std::max(high, v.y);
-        }
-        if (high <= WALL_BAND_BOTTOM || low >= WALL_BAND_TOP) continue;
-        // Seen from above an upright quad is the segment between its two furthest corners.
-        int far = 1;
-        for (int k = 2; k < CORNERS_PER_QUAD; ++k)
-            if (horizontalDistance(c[0].x, c[0].z, c[k].x, c[k].z) >
-                horizontalDistance(c[0].x, c[0].z, c[far].x, c[far].z))
-                far = k;
-        walls.push_back(WallSegment{c[0].x, c[0].z, c[far].x, c[far].z});
-    }
-    return walls;
-}
-
-float wallClearance(const std::vector<WallSegment>& walls, float x, float z)
-{
-    float best = 1e9f;
-    for (const WallSegment& w : walls) best = std::min(best, segmentDistance(w, x, z));
-    return best;
-}
-
-StreetGrid buildStreetGrid(const std::vector<WallSegment>& walls)
-{
-    StreetGrid grid;
-    grid.columns = (int)((PLAY_AREA_MAX_X - PLAY_AREA_MIN_X) / GRID_CELL) + 1;
-    grid.rows = (int)((PLAY_AREA_MAX_Z - PLAY_AREA_MIN_Z) / GRID_CELL) + 1;
-    grid.free.resize((size_t)grid.columns * grid.rows);
-    for (int r = 0; r < grid.rows; ++r)
-        for (int c = 0; c < grid.columns; ++c) {
-            float x = PLAY_AREA_MIN_X + c * GRID_CELL, z = PLAY_AREA_MIN_Z + r * GRID_CELL;
-            grid.free[(size_t)r * grid.columns + c] = wallClearance(walls, x, z) >= FREE_CLEARANCE;
-        }
-    return grid;
-}
-
-bool walkClear(const std::vector<WallSegment>& walls, float x0, float z0, float x1, float z1)
-{
-    float length = horizontalDistance(x0, z0, x1, z1);
-    for (float s = WALK_CHECK_SKIP; s < length; s += WALK_CHECK_STEP) {
-        float t = s / length;
-        if (wallClearance(walls, x0 + (x1 - x0) * t, z0 + (z1 - z0) * t) < FREE_CLEARANCE)
-            return false;
-    }
-    return length < WALK_CHECK_SKIP || wallClearance(walls, x1, z1) >= FREE_CLEARANCE;
-}
-
-Vector3 nextWaypoint(const StreetGrid& grid, const std::vector<WallSegment>& walls,
-                     const Vector3& from, const Vector3& goal)
-{
-    if (walkClear(walls, from.x, from.z, goal.x, goal.z)) return goal;
-    auto cellOf = [&](float x, float z) {
-        int c = (int)std::lround((x - PLAY_AREA_MIN_X) / GRID_CELL);
-        int r = (int)std::lround((z - PLAY_AREA_MIN_Z) / GRID_CELL);
-        c = std::max(0, std::min(grid.columns - 1, c));
-        r = std::max(0, std::min(grid.rows - 1, r));
-        return r * grid.columns + c;
-    };
-    auto xOf = [&](int cell) { return PLAY_AREA_MIN_X + (cell % grid.columns) * GRID_CELL; };
-    auto zOf = [&](int cell) { return PLAY_AREA_MIN_Z + (cell / grid.columns) * GRID_CELL; };
-    int start = cellOf(from.x, from.z), end = cellOf(goal.x, goal.z);
-
-    // A* over the free cells (the start cell counts as free: the eye is there); the way
-    // ends at the goal or at the reached cell nearest to it.
-    std::vector<float> cost(grid.free.size(), -1.0f);
-    std::vector<int> cameFrom(grid.free.size(), -1);
-    typedef std::pair<float, int> Entry;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
-    auto estimate = [&](int cell) {
-        return horizontalDistance(xOf(cell), zOf(cell), goal.x, goal.z);
-    };
-    cost[start] = 0;
-    open.push(Entry(estimate(start), start));
-    int best = start;
-    while (!open.empty()) {
-        int cell = open.top().second;
-        open.pop();
-        if (estimate(cell) < estimate(best)) best = cell;
-        if (cell == end) break;
-        int c = cell % grid.columns, r = cell / grid.columns;
-        for (int dr = -1; dr <= 1; ++dr)
-            for (int dc = -1; dc <= 1; ++dc) {
-                int nc = c + dc, nr = r + dr;
-                bool outside = nc < 0 || nr < 0 || nc >= grid.columns || nr >= grid.rows;
-                if ((dr == 0 && dc == 0) || outside) continue;
-                int next = nr * grid.columns + nc;
-                if (!grid.free[next]) continue;
-                float step = (dr != 0 && dc != 0) ? DIAGONAL_COST : 1.0f;
-                float through = cost[cell] + step * GRID_CELL;
-                if (cost[next] >= 0 && cost[next] <= through) continue;
-                cost[next] = through;
-                cameFrom[next] = cell;
-                open.push(Entry(through + estimate(next), next));
-            }
-    }
-    // The furthest cell of the way that can be walked to straight.
-    std::vector<int> way;
-    for (int cell = best; cell != -1; cell = cameFrom[cell]) way.push_back(cell);
-    for (int i = 0; i < (int)way.size(); ++i)
-        if (walkClear(walls, from.x, from.z, xOf(way[i]), zOf(way[i])))
-            return Vector3(xOf(way[i]), from.y, zOf(way[i]));
-    return way.size() > 1 ? Vector3(xOf(way[way.size() - 2]), from.y, zOf(way[way.size() - 2]))
-                          : goal;
-}
 
 Autopilot makeAutopilot(const std::vector<WallSegment>& walls)
 {

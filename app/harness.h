@@ -1,14 +1,16 @@
-// Recording and replay support: scripted input, per-frame trace, screenshots, frame count.
-// Depends on: script.h, game_state.h, camera.h, the platform clock and sound log.
+// The harness's frame hooks: the frame count, the scripted and the autopilot's events fed
+// before a frame, screenshots before the swap, the trace line after it.
+// Depends on: script_feed.h, harness_recording.h, trace_line.h, trace_file.h, demo.h,
+// demo_pictures.h, script_delivery.h, screenshot.h, game_state.h, camera.h, roster.h,
+// character_draw.h (the culling count), highscore_table.h, the platform clocks and sound log.
 #pragma once
-#include <string>
-#include <vector>
-
-struct ScriptEvent;
-
-// Set-up before the window opens; false with a message in error on a bad file.
-bool harnessLoadScript(const std::string& path, std::string& error);
-bool harnessOpenTrace(const std::string& path, std::string& error);
+// Start-up (main) still reaches the harness's other parts through this header.
+#include "app/demo.h"
+#include "app/demo_pictures.h"
+#include "app/harness_recording.h"
+#include "app/script_feed.h"
+#include "app/trace_file.h"
+#include "app/window_input_device.h"
 
 // Called by displayFrame: before anything is drawn, before the swap, after the swap.
 void harnessBeginFrame();
@@ -16,26 +18,3 @@ void harnessBeforeSwap();
 void harnessEndFrame();
 
 long harnessFrameNumber();
-
-// A script that holds clock readings is a recording: its game replays exactly, and the
-// devices are not listened to. The name it recorded, if any, is in bytes.
-bool harnessReplaying();
-bool harnessRecordedName(std::string& bytes);
-// Once the recording is open (recordOpen) and the name is known: the clock holds one reading
-// per frame, and every event delivered from now on is written down.
-void harnessStartRecording();
-// The autopilot plays: after each frame it sees the screen and answers with input events.
-void harnessStartDemo();
-// PNGs into dir (absolute): the menu, every 10 seconds of play, the first cone in sight,
-// the raised fist and the table.
-void harnessWritePictures(const std::string& dir);
-
-// The device callbacks: each event is recorded, then handed to the game's input callbacks.
-void deviceKeyDown(unsigned char key, int x, int y);
-void deviceKeyUp(unsigned char key, int x, int y);
-void deviceSpecialKey(int key, int x, int y);
-void deviceMouseButton(int button, int state, int x, int y);
-void deviceMouseMotion(int x, int y);
-void deviceReshape(int width, int height);
-// One JSON object (no line break) describing the game after the given frame.
-std::string traceLine(long frame, const std::vector<std::string>& sounds);

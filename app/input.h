@@ -1,13 +1,7 @@
 // Keyboard and mouse: menu navigation, the walking axes, flyers, the fist and mouse look.
-// Depends on: game_state.h, camera.h, startup.h, sound.h.
+// Depends on: key_codes.h, game_state.h, camera.h, startup.h, sound.h.
 #pragma once
-
-const unsigned char KEY_ENTER = 13;
-const unsigned char KEY_ESCAPE = 27;
-const unsigned char KEY_FORWARD = 'w';
-const unsigned char KEY_BACK = 's';
-const unsigned char KEY_RIGHT = 'd';
-const unsigned char KEY_LEFT = 'a';
+#include "app/key_codes.h"
 
 void onKeyDown(unsigned char key, int x, int y);
 void onKeyUp(unsigned char key, int x, int y);

@@ -1,5 +1,6 @@
 // The input callbacks: they change the game state, never draw.
-// Depends on: input.h, game_state.h, camera.h, startup.h, sound.h, the platform clock, GLUT.
+// Depends on: input.h, key_codes.h, game_state.h, camera.h, startup.h, sound.h, the platform
+// clock, GLUT (whose codes the game's key codes must equal).
 #include "app/input.h"
 
 #include "app/game_state.h"
@@ -10,6 +11,15 @@
 
 #include <GL/freeglut.h>
 #include <cstdlib>
+
+// The game's names for the codes are the window's codes.
+static_assert(SPECIAL_KEY_UP == GLUT_KEY_UP && SPECIAL_KEY_DOWN == GLUT_KEY_DOWN,
+              "the arrow keys' codes differ from the window's");
+static_assert(MOUSE_LEFT_BUTTON == GLUT_LEFT_BUTTON && MOUSE_MIDDLE_BUTTON == GLUT_MIDDLE_BUTTON &&
+                  MOUSE_RIGHT_BUTTON == GLUT_RIGHT_BUTTON,
+              "the mouse buttons' codes differ from the window's");
+static_assert(MOUSE_BUTTON_DOWN == GLUT_DOWN && MOUSE_BUTTON_UP == GLUT_UP,
+              "the mouse button states differ from the window's");
 
 namespace {
 
@@ -91,15 +101,15 @@ void onSpecialKey(int key, int, int)
 {
     GameState& g = gameState;
     if (!g.menuMode || g.aboutShown || g.helpShown) return;
-    if (key == GLUT_KEY_UP) g.menuIndex = (g.menuIndex + g.menuCount - 1) % g.menuCount;
-    if (key == GLUT_KEY_DOWN) g.menuIndex = (g.menuIndex + 1) % g.menuCount;
+    if (key == SPECIAL_KEY_UP) g.menuIndex = (g.menuIndex + g.menuCount - 1) % g.menuCount;
+    if (key == SPECIAL_KEY_DOWN) g.menuIndex = (g.menuIndex + 1) % g.menuCount;
 }
 
 void onMouseButton(int button, int state, int, int)
 {
-    if (state != GLUT_DOWN) return;
-    if (button == GLUT_LEFT_BUTTON && !gameState.menuMode) gameState.flyerClick = true;
-    if (button == GLUT_RIGHT_BUTTON) gameState.fistShown = !gameState.fistShown;
+    if (state != MOUSE_BUTTON_DOWN) return;
+    if (button == MOUSE_LEFT_BUTTON && !gameState.menuMode) gameState.flyerClick = true;
+    if (button == MOUSE_RIGHT_BUTTON) gameState.fistShown = !gameState.fistShown;
 }
 
 void onMouseMotion(int x, int y)

@@ -1,10 +1,9 @@
 // Recordings in the script format, with the name header and clock lines.
-// Depends on: record.h, input.h (key codes), GLUT key and button codes (header constants only).
+// Depends on: record.h, key_codes.h.
 #include "app/record.h"
 
-#include "app/input.h"
+#include "app/key_codes.h"
 
-#include <GL/freeglut.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -44,8 +43,8 @@ void writeLine(const std::string& line)
 std::string keyWord(const ScriptEvent& ev)
 {
     if (ev.special) {
-        if (ev.key == GLUT_KEY_UP) return "up";
-        if (ev.key == GLUT_KEY_DOWN) return "down";
+        if (ev.key == SPECIAL_KEY_UP) return "up";
+        if (ev.key == SPECIAL_KEY_DOWN) return "down";
         return "special:" + std::to_string(ev.key);
     }
     if (ev.key == KEY_ENTER) return "enter";
@@ -57,9 +56,9 @@ std::string keyWord(const ScriptEvent& ev)
 
 std::string buttonWord(int button)
 {
-    if (button == GLUT_LEFT_BUTTON) return "left";
-    if (button == GLUT_RIGHT_BUTTON) return "right";
-    if (button == GLUT_MIDDLE_BUTTON) return "middle";
+    if (button == MOUSE_LEFT_BUTTON) return "left";
+    if (button == MOUSE_RIGHT_BUTTON) return "right";
+    if (button == MOUSE_MIDDLE_BUTTON) return "middle";
     return std::to_string(button);
 }
 

@@ -1,12 +1,10 @@
 // Script parsing: one event per line, checked before the window opens.
-// Depends on: script.h, input.h (key codes), options.h (quoted words), GLUT key and button
-// codes (header constants only).
+// Depends on: script.h, key_codes.h, options.h (quoted words).
 #include "app/script.h"
 
-#include "app/input.h"
+#include "app/key_codes.h"
 #include "app/options.h"
 
-#include <GL/freeglut.h>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -82,8 +80,8 @@ bool parseKey(const std::string& word, ScriptEvent& ev)
     ev.special = false;
     if (word == "enter") ev.key = KEY_ENTER;
     else if (word == "escape") ev.key = KEY_ESCAPE;
-    else if (word == "up") { ev.key = GLUT_KEY_UP; ev.special = true; }
-    else if (word == "down") { ev.key = GLUT_KEY_DOWN; ev.special = true; }
+    else if (word == "up") { ev.key = SPECIAL_KEY_UP; ev.special = true; }
+    else if (word == "down") { ev.key = SPECIAL_KEY_DOWN; ev.special = true; }
     else if (word.size() == 1) ev.key = (unsigned char)word[0];
     else if (word.compare(0, 5, "char:") == 0)
         return parseCode(word.substr(5), CHAR_CODE_MAX, ev.key);
@@ -96,9 +94,9 @@ bool parseKey(const std::string& word, ScriptEvent& ev)
 
 bool parseButton(const std::string& word, int& button)
 {
-    if (word == "left") button = GLUT_LEFT_BUTTON;
-    else if (word == "right") button = GLUT_RIGHT_BUTTON;
-    else if (word == "middle") button = GLUT_MIDDLE_BUTTON;
+    if (word == "left") button = MOUSE_LEFT_BUTTON;
+    else if (word == "right") button = MOUSE_RIGHT_BUTTON;
+    else if (word == "middle") button = MOUSE_MIDDLE_BUTTON;
     else return parseCode(word, INT_MAX, button);
     return true;
 }

@@ -1,5 +1,5 @@
 // Scripted input: events read from a file and fed through the real callbacks by frame.
-// Depends on: nothing (parsing); input.h (delivery).
+// Depends on: nothing. Delivery to the game is in script_delivery.h.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -14,9 +14,9 @@ enum class ScriptAction {
 struct ScriptEvent {
     long frame;
     ScriptAction action;
-    int key;         // character code, or the GLUT special key with `special` set
+    int key;         // character code, or a special key (key_codes.h) with `special` set
     bool special;    // up/down arrows
-    int button;      // GLUT mouse button
+    int button;      // mouse button (key_codes.h)
     int x, y;        // motion; width and height for a reshape
     uint32_t clockMs;  // clock
     std::string path;  // screenshot; the name's bytes (frame 0: a header, before any frame)
@@ -30,6 +30,3 @@ bool parseScript(const std::string& text, const std::string& fileName,
 // The bytes of a name word of a recording, where %XX stands for the byte XX (hex); false
 // on a % not followed by two hex digits.
 bool decodeNameWord(const std::string& word, std::string& bytes);
-
-// Sends one event through the input callbacks (not screenshots; quit ends the program).
-void deliverScriptEvent(const ScriptEvent& event);

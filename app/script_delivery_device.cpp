@@ -1,12 +1,13 @@
 // Delivers scripted events through the same input callbacks as real devices.
-// Depends on: script.h, input.h, startup.h (reshape), the platform clock, GLUT.
-#include "app/script.h"
+// Depends on: script_delivery.h, input.h, key_codes.h, window.h (reshape),
+// harness_recording.h, the platform clock.
+#include "app/script_delivery.h"
 
+#include "app/harness_recording.h"
 #include "app/input.h"
-#include "app/startup.h"
+#include "app/key_codes.h"
+#include "app/window.h"
 #include "platform/clock.h"
-
-#include <GL/freeglut.h>
 
 void deliverScriptEvent(const ScriptEvent& ev)
 {
@@ -19,8 +20,8 @@ void deliverScriptEvent(const ScriptEvent& ev)
         // Special keys have no release handler in the game.
         if (!ev.special) onKeyUp((unsigned char)ev.key, 0, 0);
         break;
-    case ScriptAction::MouseDown: onMouseButton(ev.button, GLUT_DOWN, 0, 0); break;
-    case ScriptAction::MouseUp: onMouseButton(ev.button, GLUT_UP, 0, 0); break;
+    case ScriptAction::MouseDown: onMouseButton(ev.button, MOUSE_BUTTON_DOWN, 0, 0); break;
+    case ScriptAction::MouseUp: onMouseButton(ev.button, MOUSE_BUTTON_UP, 0, 0); break;
     case ScriptAction::Motion: onMouseMotion(ev.x, ev.y); break;
     case ScriptAction::Quit: quitGame();
     // A recorded game's clock reads what it read then, until the next reading.
@@ -29,4 +30,10 @@ void deliverScriptEvent(const ScriptEvent& ev)
     case ScriptAction::Screenshot:
     case ScriptAction::Name: break;
     }
+}
+
+void deliverEvent(const ScriptEvent& ev, long frame)
+{
+    recordDeliveredEvent(frame, ev);
+    deliverScriptEvent(ev);
 }

@@ -1,6 +1,12 @@
-// Start-up: the player's name, the window, the fixed GL state and loading every asset.
-// Depends on: game_state.h, camera.h, the world and sound modules, GLUT.
+// Start-up: the player's name and the window's globals.
+// Depends on: projection.h.
 #pragma once
+#include "app/projection.h"
+// The frame loop, the menu and main still reach the window's projection and the asset
+// loading through this header.
+#include "app/init_game.h"
+#include "app/window.h"
+
 #include <cstdio>
 
 const int NAME_INPUT_SIZE = 40;
@@ -8,9 +14,6 @@ const int PLAYER_NAME_SIZE = 8;      // 7 stored characters and a NUL
 const int NAME_READ_LIMIT = 39;      // longest word read from the console
 const float INITIAL_WINDOW_WIDTH = 1024.0f;
 const float INITIAL_WINDOW_HEIGHT = 768.0f;
-const double FIELD_OF_VIEW_DEGREES = 45.0;
-const double NEAR_PLANE = 1.0;
-const double FAR_PLANE = 10000.0;
 
 extern const char* const NAME_PROMPT;
 extern const char* const START_MESSAGE;
@@ -29,10 +32,3 @@ void readNameWord(std::FILE* in);
 void storePlayerName(const char* input);
 // Puts a name given on the command line through the same buffer as a typed one.
 void setNameFromArgument(const char* name);
-
-void reshapeWindow(int width, int height);
-// Saves the projection and replaces it with window pixels (origin top left, y downwards),
-// leaving the model-view matrix selected; endWindowPixels restores the saved projection.
-void beginWindowPixels();
-void endWindowPixels();
-void initGame();

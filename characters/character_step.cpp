@@ -12,6 +12,13 @@ Vector3 stepVector(float heading, float speed)
     return Vector3((float)(std::cos(h) * speed), 0.0f, (float)(-std::sin(h) * speed));
 }
 
+Vector3 markerPosition(const Character& c, const Vector3& step)
+{
+    const CharacterKind& kind = *c.kind;
+    return Vector3(c.position.x + kind.markerLead * step.x, kind.markerHeight,
+                   c.position.z + kind.markerLead * step.z);
+}
+
 namespace {
 
 // A new turning direction is drawn every 11 frames, by every kind.
@@ -80,8 +87,7 @@ CharacterDraw stepCharacter(Character& c, Camera& cam, GameState& game, uint32_t
     if (c.isNear) {
         takeFlyer(c, game, clockMs);
         draw.markerShown = true;
-        draw.markerAt = Vector3(c.position.x + kind.markerLead * bew.x, kind.markerHeight,
-                                c.position.z + kind.markerLead * bew.z);
+        draw.markerAt = markerPosition(c, bew);
         draw.markerSlot = c.isReady ? MARKER_GREEN_SLOT : MARKER_RED_SLOT;
     }
 

@@ -46,6 +46,9 @@ struct CharacterDraw {
 
 // The step vector at a heading (degrees) and speed: (cos h, 0, -sin h) x speed.
 Vector3 stepVector(float heading, float speed);
+// Where the marker cone over a near character stands: ahead of it along its step vector by
+// its kind's lead, at its kind's height.
+Vector3 markerPosition(const Character& c, const Vector3& step);
 
 // One frame of the character, in the game's order: animation, turning spell, heading,
 // step vector, the animation clock, distances, push-back, nearness, flyer, walk, walking

@@ -2,12 +2,11 @@
 // and the passers-by, and the keys, buttons and pointer moves it makes.
 #include "app/autopilot.h"
 #include "app/game_state.h"
-#include "app/input.h"
+#include "app/key_codes.h"
 #include "characters/character_step.h"
 #include "player/camera.h"
 #include "world/street_table.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -301,7 +300,7 @@ TEST(AutopilotStep, MenuWaitsThenEnterOnStartAndReleasesIt)
     std::vector<ScriptEvent> up = autopilotStep(other, menu);
     ASSERT_EQ(up.size(), 1u);
     EXPECT_TRUE(up[0].special);
-    EXPECT_EQ(up[0].key, GLUT_KEY_UP);
+    EXPECT_EQ(up[0].key, SPECIAL_KEY_UP);
     menu.pageShown = true;
     EXPECT_TRUE(has(autopilotStep(other, menu), ScriptAction::KeyDown, KEY_ESCAPE));
 }
@@ -312,14 +311,14 @@ TEST(AutopilotStep, ClicksOnAGreenConeInSightAndNeverOnARedOne)
     Camera eye = lookingFrom(-12, -100, -12, -150);
     PlayerView view = playView(eye, 20000);
     view.seen.push_back(SeenCharacter{3, Vector3(-12, 1.2f, -103), true, false, 1});
-    EXPECT_FALSE(has(autopilotStep(pilot, view), ScriptAction::MouseDown, GLUT_LEFT_BUTTON));
+    EXPECT_FALSE(has(autopilotStep(pilot, view), ScriptAction::MouseDown, MOUSE_LEFT_BUTTON));
     view.clockMs += 20;
     view.seen[0].coneGreen = true;
-    EXPECT_TRUE(has(autopilotStep(pilot, view), ScriptAction::MouseDown, GLUT_LEFT_BUTTON));
+    EXPECT_TRUE(has(autopilotStep(pilot, view), ScriptAction::MouseDown, MOUSE_LEFT_BUTTON));
     view.clockMs += 20;
     std::vector<ScriptEvent> next = autopilotStep(pilot, view);
-    EXPECT_TRUE(has(next, ScriptAction::MouseUp, GLUT_LEFT_BUTTON));
-    EXPECT_FALSE(has(next, ScriptAction::MouseDown, GLUT_LEFT_BUTTON));
+    EXPECT_TRUE(has(next, ScriptAction::MouseUp, MOUSE_LEFT_BUTTON));
+    EXPECT_FALSE(has(next, ScriptAction::MouseDown, MOUSE_LEFT_BUTTON));
 }
 
 TEST(AutopilotStep, TableStaysAFewSecondsThenEscapeWithEveryKeyReleased)

@@ -1,10 +1,9 @@
 // Recordings: every event a game can receive is written as a script line that reads back
 // as the same event, and the recording's own lines are checked like every other.
-#include "app/input.h"
+#include "app/key_codes.h"
 #include "app/record.h"
 #include "app/script.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,13 +54,13 @@ TEST(Recording, EveryEventReadsBackAsItself)
         key(ScriptAction::KeyDown, 0),
         key(ScriptAction::KeyDown, 255),
         key(ScriptAction::KeyDown, 'W'),
-        key(ScriptAction::KeyDown, GLUT_KEY_UP, true),
-        key(ScriptAction::KeyDown, GLUT_KEY_DOWN, true),
-        key(ScriptAction::KeyDown, GLUT_KEY_F1, true),
+        key(ScriptAction::KeyDown, SPECIAL_KEY_UP, true),
+        key(ScriptAction::KeyDown, SPECIAL_KEY_DOWN, true),
+        key(ScriptAction::KeyDown, 1, true),    // a function key the game ignores
         key(ScriptAction::KeyDown, 'e', true),  // a special key whose code is a letter's
-        withButton(ScriptAction::MouseDown, GLUT_LEFT_BUTTON),
-        withButton(ScriptAction::MouseUp, GLUT_RIGHT_BUTTON),
-        withButton(ScriptAction::MouseDown, GLUT_MIDDLE_BUTTON),
+        withButton(ScriptAction::MouseDown, MOUSE_LEFT_BUTTON),
+        withButton(ScriptAction::MouseUp, MOUSE_RIGHT_BUTTON),
+        withButton(ScriptAction::MouseDown, MOUSE_MIDDLE_BUTTON),
         withButton(ScriptAction::MouseDown, 4),  // a wheel step
         withXY(ScriptAction::Motion, 512, 384),
         withXY(ScriptAction::Motion, -20, 5000),

@@ -1,9 +1,9 @@
 // The console name, the command line and the scripted input.
+#include "app/key_codes.h"
 #include "app/options.h"
 #include "app/script.h"
 #include "app/startup.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -100,10 +100,10 @@ TEST(Script, EventsOfEveryKindParse)
     EXPECT_EQ(ev[1].key, 'w');
     EXPECT_EQ(ev[2].action, ScriptAction::KeyUp);
     EXPECT_TRUE(ev[3].special);
-    EXPECT_EQ(ev[3].key, GLUT_KEY_UP);
-    EXPECT_EQ(ev[4].button, GLUT_LEFT_BUTTON);
+    EXPECT_EQ(ev[3].key, SPECIAL_KEY_UP);
+    EXPECT_EQ(ev[4].button, MOUSE_LEFT_BUTTON);
     EXPECT_EQ(ev[5].action, ScriptAction::MouseUp);
-    EXPECT_EQ(ev[5].button, GLUT_RIGHT_BUTTON);
+    EXPECT_EQ(ev[5].button, MOUSE_RIGHT_BUTTON);
     EXPECT_EQ(ev[6].y, -3);
     EXPECT_EQ(ev[7].path, "/tmp/x.png");
     EXPECT_EQ(ev[8].action, ScriptAction::Quit);

@@ -1,0 +1,12 @@
+// The window's input callbacks: each event is recorded, then handed to the game's input
+// callbacks, as an event of the next frame. A replayed game does not listen to the devices.
+// Depends on: script_delivery.h, script_feed.h (replaying), harness.h (the frame number),
+// key_codes.h.
+#pragma once
+
+void deviceKeyDown(unsigned char key, int x, int y);
+void deviceKeyUp(unsigned char key, int x, int y);
+void deviceSpecialKey(int key, int x, int y);
+void deviceMouseButton(int button, int state, int x, int y);
+void deviceMouseMotion(int x, int y);
+void deviceReshape(int width, int height);
