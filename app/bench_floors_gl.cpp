@@ -2,14 +2,14 @@
 // state and load: frames that only clear and swap, and the drawing floor, one play frame's GL
 // commands recorded once into a display list and replayed (the same pixels with no work of
 // ours). Nothing here runs unless a benchmark option asked for it.
-// Depends on: bench_floors_gl.h, frame_stats.h, game_state.h, harness.h, input.h, startup.h,
+// Depends on: bench_floors_gl.h, frame_stats.h, game_state.h, harness_device.h, input_device.h, startup.h,
 // the platform wall clock, GL, GLUT.
 #include "app/bench_floors_gl.h"
 
 #include "app/frame_stats.h"
 #include "app/game_state.h"
-#include "app/harness.h"
-#include "app/input.h"
+#include "app/harness_device.h"
+#include "app/input_device.h"
 #include "app/startup.h"
 #include "platform/wall_clock.h"
 

@@ -7,12 +7,13 @@
 #include "app/game_state.h"
 #include "app/startup.h"
 #include "platform/clock.h"
+#include "platform/environment.h"
 #include "player/camera.h"
 #include "world/street_table.h"
 
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
+
 
 namespace {
 
@@ -43,7 +44,7 @@ void showDemoProgress()
 {
     const GameState& g = gameState;
     if (g.menuMode) return;
-    bool terminal = isatty(STDOUT_FILENO);
+    bool terminal = outputIsTerminal();
     // The start message leaves its line open.
     if (lastProgressSecond < 0) std::printf("\n");
     if (g.gameOver) {

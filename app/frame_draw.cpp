@@ -1,20 +1,20 @@
 // displayFrame: the play step decides, then the street, the passers-by and the HUD show it.
-// Depends on: frame_draw.h, play_step.h, game_state.h, harness.h, bench_floors_gl.h,
-// hud_draw.h, menu_draw.h, sound_device.h, startup.h (window pixels), character_draw.h,
-// roster.h, camera.h, lighting_gl.h, street_draw.h, GL/GLUT.
+// Depends on: frame_draw.h, play_step.h, game_state.h, harness_device.h, bench_floors_gl.h,
+// hud_draw.h, menu_draw.h, sound_device.h, window_gl.h (window pixels), character_draw.h,
+// roster.h, camera_gl.h, lighting_gl.h, street_draw.h, GL/GLUT.
 #include "app/frame_draw.h"
 
 #include "app/bench_floors_gl.h"
 #include "app/game_state.h"
-#include "app/harness.h"
+#include "app/harness_device.h"
 #include "app/hud_draw.h"
 #include "app/menu_draw.h"
 #include "app/play_step.h"
 #include "app/sound_device.h"
-#include "app/startup.h"
+#include "app/window_gl.h"
 #include "characters/character_draw.h"
 #include "characters/roster.h"
-#include "player/camera.h"
+#include "player/camera_gl.h"
 #include "world/lighting_gl.h"
 #include "world/street_draw.h"
 

@@ -1,15 +1,20 @@
 // The harness's part of every frame, in a fixed order: the frame's clock and recorded clock
 // reading, the script's events, the autopilot's events; the screenshots; the sounds, the
 // demo's progress and the trace line.
-// Depends on: harness.h, script_feed.h, harness_recording.h, script_delivery.h, demo.h,
-// demo_pictures.h, trace_line.h, trace_file.h, screenshot.h, game_state.h, camera.h,
+// Depends on: harness_device.h, script_feed.h, harness_recording.h, script_delivery_device.h, demo.h,
+// demo_pictures.h, trace_line.h, trace_file.h, screenshot_gl.h, game_state.h, camera.h,
 // roster.h, character_draw.h, highscore_table.h, startup.h, the platform clocks and sound log.
-#include "app/harness.h"
+#include "app/harness_device.h"
 
+#include "app/demo.h"
+#include "app/demo_pictures.h"
 #include "app/game_state.h"
+#include "app/harness_recording.h"
+#include "app/script_feed.h"
+#include "app/trace_file.h"
 #include "app/highscore_table.h"
-#include "app/screenshot.h"
-#include "app/script_delivery.h"
+#include "app/screenshot_gl.h"
+#include "app/script_delivery_device.h"
 #include "app/startup.h"
 #include "app/trace_line.h"
 #include "characters/character_draw.h"

@@ -8,7 +8,7 @@
 #include "platform/environment.h"
 #include "world/lighting_gl.h"
 #include "world/street_draw.h"
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/gl.h>
 

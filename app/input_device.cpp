@@ -1,7 +1,7 @@
 // The input callbacks: they change the game state, never draw.
-// Depends on: input.h, key_codes.h, game_state.h, camera.h, startup.h, sound.h, the platform
+// Depends on: input_device.h, key_codes.h, game_state.h, camera.h, startup.h, sound.h, the platform
 // clock, GLUT (whose codes the game's key codes must equal).
-#include "app/input.h"
+#include "app/input_device.h"
 
 #include "app/game_state.h"
 #include "app/sound_device.h"

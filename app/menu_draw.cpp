@@ -1,11 +1,12 @@
 // Draws the picture of the selected menu item, or the about or help page.
-// Depends on: menu_draw.h, game_state.h, overlay_draw.h, textures.h, startup.h, GL.
+// Depends on: menu_draw.h, game_state.h, overlay_draw.h, textures_gl.h, startup.h, window_gl.h, GL.
 #include "app/menu_draw.h"
 
 #include "app/game_state.h"
 #include "app/overlay_draw.h"
 #include "app/startup.h"
-#include "world/textures.h"
+#include "app/window_gl.h"
+#include "world/textures_gl.h"
 
 #include <GL/gl.h>
 

@@ -1,5 +1,5 @@
 // The menu screens: one full-window picture per menu state.
-// Depends on: game_state.h, textures.h, startup.h, GL.
+// Depends on: game_state.h, textures_gl.h, startup.h, GL.
 #pragma once
 
 void drawMenu();

@@ -1,8 +1,8 @@
 // Pictures and text in window pixels for the menu and the play overlay.
-// Depends on: overlay_draw.h, textures.h, GL, GLUT.
+// Depends on: overlay_draw.h, textures_gl.h, GL, GLUT.
 #include "app/overlay_draw.h"
 
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/freeglut.h>
 #include <cstring>

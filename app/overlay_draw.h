@@ -1,6 +1,6 @@
 // Drawing in window pixels, shared by the menu screens and the play overlay: upright
 // pictures over a rectangle and bitmap text.
-// Depends on: textures.h, GL, GLUT's bitmap font.
+// Depends on: textures_gl.h, GL, GLUT's bitmap font.
 #pragma once
 
 // Binds the slot's texture and draws its picture upright over the rectangle (window pixels,

@@ -1,6 +1,6 @@
 // Reads the frame just drawn and writes it as an 8-bit RGB PNG, top row first.
-// Depends on: screenshot.h, platform/output_file.h, GL, GLUT (the real window size), libpng.
-#include "app/screenshot.h"
+// Depends on: screenshot_gl.h, platform/output_file.h, GL, GLUT (the real window size), libpng.
+#include "app/screenshot_gl.h"
 
 #include "platform/output_file.h"
 

@@ -1,5 +1,5 @@
 // Scripted input: events read from a file and fed through the real callbacks by frame.
-// Depends on: nothing. Delivery to the game is in script_delivery.h.
+// Depends on: nothing. Delivery to the game is in script_delivery_device.h.
 #pragma once
 #include <cstdint>
 #include <string>

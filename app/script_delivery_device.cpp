@@ -1,12 +1,12 @@
 // Delivers scripted events through the same input callbacks as real devices.
-// Depends on: script_delivery.h, input.h, key_codes.h, window.h (reshape),
+// Depends on: script_delivery_device.h, input_device.h, key_codes.h, window_gl.h (reshape),
 // harness_recording.h, the platform clock.
-#include "app/script_delivery.h"
+#include "app/script_delivery_device.h"
 
 #include "app/harness_recording.h"
-#include "app/input.h"
+#include "app/input_device.h"
 #include "app/key_codes.h"
-#include "app/window.h"
+#include "app/window_gl.h"
 #include "platform/clock.h"
 
 void deliverScriptEvent(const ScriptEvent& ev)

@@ -2,10 +2,6 @@
 // Depends on: projection.h.
 #pragma once
 #include "app/projection.h"
-// The frame loop, the menu and main still reach the window's projection and the asset
-// loading through this header.
-#include "app/init_game.h"
-#include "app/window.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 // The device callbacks turned into the events scripts and recordings are made of.
-// Depends on: window_input_device.h, script_delivery.h, script_feed.h, harness.h, key_codes.h.
+// Depends on: window_input_device.h, script_delivery_device.h, script_feed.h, harness_device.h, key_codes.h.
 #include "app/window_input_device.h"
 
-#include "app/harness.h"
+#include "app/harness_device.h"
 #include "app/key_codes.h"
-#include "app/script_delivery.h"
+#include "app/script_delivery_device.h"
 #include "app/script_feed.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The window's input callbacks: each event is recorded, then handed to the game's input
 // callbacks, as an event of the next frame. A replayed game does not listen to the devices.
-// Depends on: script_delivery.h, script_feed.h (replaying), harness.h (the frame number),
+// Depends on: script_delivery_device.h, script_feed.h (replaying), harness_device.h (the frame number),
 // key_codes.h.
 #pragma once
 

@@ -1,11 +1,11 @@
 // Drawing the passers-by: model transform and skin, the marker cone, and skipping the
 // GL work of models the eye cannot see.
-// Depends on: character_draw.h, md2_draw.h, md2_mesh.h, textures.h, OpenGL, GLUT.
+// Depends on: character_draw.h, md2_draw.h, md2_mesh.h, textures_gl.h, OpenGL, GLUT.
 #include "characters/character_draw.h"
 
 #include "characters/md2_draw.h"
 #include "characters/md2_mesh.h"
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/freeglut.h>
 #include <cmath>

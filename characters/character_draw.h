@@ -1,5 +1,5 @@
 // The passers-by in the 3D pass: each one's model and marker cone, as its step decided.
-// Depends on: character_step.h, md2_draw.h, textures.h, OpenGL, GLUT.
+// Depends on: character_step.h, md2_draw.h, textures_gl.h, OpenGL, GLUT.
 #pragma once
 #include "characters/character_step.h"
 

@@ -14,3 +14,5 @@ std::string accountName()
     if (account && account->pw_name) return account->pw_name;
     return "";
 }
+
+bool outputIsTerminal() { return isatty(STDOUT_FILENO) != 0; }

@@ -8,3 +8,6 @@ const char* environmentVariable(const char* name);
 
 // The name of the account the game runs under, or empty when there is none to be found.
 std::string accountName();
+
+// Whether standard output goes to a terminal (a progress line can then redraw itself).
+bool outputIsTerminal();

@@ -1,5 +1,5 @@
 // The player's first-person eye: walking, sidestepping, mouse look and the play area.
-// Depends on: vector3.h, the platform pointer. The view transform is in camera_view.h.
+// Depends on: vector3.h, the platform pointer. The view transform is in camera_gl.h.
 #pragma once
 #include "player/vector3.h"
 
@@ -31,6 +31,3 @@ void turnView(Camera& cam, float angle, float ax, float ay, float az);
 // The window size decides the centre the pointer is measured from and returned to.
 void lookWithMouse(Camera& cam, int mouseX, int mouseY, float winWidth, float winHeight);
 void clampToPlayArea(Camera& cam);
-
-// The frame loop still reaches the view transform through this header.
-#include "player/camera_view.h"

@@ -1,6 +1,6 @@
 // Loads the player's view transform into GL.
 // Depends on: camera.h, GLU.
-#include "player/camera_view.h"
+#include "player/camera_gl.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,10 +1,10 @@
 // The street drawn once into a display list, its quad corners kept for collision.
-// Depends on: street_draw.h, street_table.h, textures.h, lighting_gl.h, OpenGL.
+// Depends on: street_draw.h, street_table.h, textures_gl.h, lighting_gl.h, OpenGL.
 #include "world/street_draw.h"
 
 #include "world/lighting_gl.h"
 #include "world/street_table.h"
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/gl.h>
 

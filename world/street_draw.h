@@ -1,6 +1,6 @@
 // The street: 222 textured quads compiled into one display list, their corners kept
 // for the player's collision test.
-// Depends on: vector3.h, street_table.h (the corners), textures.h, lighting_gl.h, OpenGL.
+// Depends on: vector3.h, street_table.h (the corners), textures_gl.h, lighting_gl.h, OpenGL.
 #pragma once
 #include "player/vector3.h"
 

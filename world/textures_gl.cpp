@@ -1,7 +1,7 @@
 // Texture slots: reads each picture of the slot table and builds its mipmapped texture.
 // Depends on: bmp_image.h, texture_table.h, the platform message box and heap tuning,
 // OpenGL/GLU.
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include "platform/heap_tuning.h"
 #include "platform/message_box.h"

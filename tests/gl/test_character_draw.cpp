@@ -6,7 +6,7 @@
 #include "characters/md2_model.h"
 #include "characters/roster.h"
 #include "world/texture_table.h"
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,7 +1,7 @@
 // The input state machine and the per-frame walk, without a window.
 #include "app/play_step.h"
 #include "app/game_state.h"
-#include "app/input.h"
+#include "app/input_device.h"
 #include "platform/clock.h"
 #include "player/camera.h"
 

@@ -2,7 +2,7 @@
 #include "world/lighting_gl.h"
 #include "world/street_draw.h"
 #include "world/street_table.h"
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -2,7 +2,7 @@
 // tight rows of odd widths, and the message box and end of the program on an unusable
 // picture (the reader only names the problem; loadTexture shows it and exits).
 #include "platform/message_box.h"
-#include "world/textures.h"
+#include "world/textures_gl.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // three-quarter view that frames all of it, written as a PNG. The asset inspector runs it
 // for `3ds FILE --png OUT` (under xvfb-run when there is no display), so that the inspector
 // itself needs no GL.
-// Depends on: characters/scene3ds_draw.h, world/scene3ds.h, app/screenshot.h,
+// Depends on: characters/scene3ds_draw.h, world/scene3ds.h, app/screenshot_gl.h,
 // platform/file_read.h, GLUT/GLU.
-#include "app/screenshot.h"
+#include "app/screenshot_gl.h"
 #include "world/scene3ds_draw.h"
 #include "platform/file_read.h"
 #include "world/scene3ds.h"

@@ -1,6 +1,6 @@
 // Every event reaches the game's input callbacks here: the devices', the script's and the
 // autopilot's alike.
-// Depends on: script.h, input.h, window.h (reshape), harness_recording.h, the platform clock.
+// Depends on: script.h, input_device.h, window_gl.h (reshape), harness_recording.h, the platform clock.
 #pragma once
 #include "app/script.h"
 
