@@ -9,7 +9,7 @@
 #include "app/frame_stats.h"
 #include "app/game_state.h"
 #include "app/harness_device.h"
-#include "app/input_device.h"
+#include "app/input.h"
 #include "app/startup.h"
 #include "platform/wall_clock.h"
 

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <memory>
 
-
 namespace {
 
 const int PROGRESS_EVERY_SECONDS = 10;        // when the output is not a terminal

@@ -169,6 +169,7 @@ void runWindow(Options& options)
 
     initGame();
 
+    installInputDevices();
     glutIgnoreKeyRepeat(1);
     // The devices reach the input callbacks through the harness, which records them.
     glutKeyboardFunc(deviceKeyDown);

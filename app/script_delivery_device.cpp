@@ -4,7 +4,7 @@
 #include "app/script_delivery_device.h"
 
 #include "app/harness_recording.h"
-#include "app/input_device.h"
+#include "app/input.h"
 #include "app/key_codes.h"
 #include "app/window_gl.h"
 #include "platform/clock.h"

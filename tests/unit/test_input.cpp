@@ -1,16 +1,17 @@
 // The input state machine and the per-frame walk, without a window.
 #include "app/play_step.h"
 #include "app/game_state.h"
-#include "app/input_device.h"
+#include "app/input.h"
 #include "platform/clock.h"
 #include "player/camera.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace {
+
+const int LEFT_ARROW_KEY = 100;  // a special key the menu does not use
 
 class InputTest : public ::testing::Test {
 protected:
@@ -34,29 +35,29 @@ protected:
 
 TEST_F(InputTest, ArrowsWrapAroundTheFourItems)
 {
-    special(GLUT_KEY_UP);
+    special(SPECIAL_KEY_UP);
     EXPECT_EQ(gameState.menuIndex, 3);
-    special(GLUT_KEY_DOWN);
+    special(SPECIAL_KEY_DOWN);
     EXPECT_EQ(gameState.menuIndex, 0);
-    special(GLUT_KEY_DOWN);
-    special(GLUT_KEY_DOWN);
+    special(SPECIAL_KEY_DOWN);
+    special(SPECIAL_KEY_DOWN);
     EXPECT_EQ(gameState.menuIndex, 2);
-    special(GLUT_KEY_LEFT);
+    special(LEFT_ARROW_KEY);
     EXPECT_EQ(gameState.menuIndex, 2);
 }
 
 TEST_F(InputTest, PagesOpenWithEnterAndCloseWithEnterOrEscapeKeepingTheSelection)
 {
-    special(GLUT_KEY_DOWN);
+    special(SPECIAL_KEY_DOWN);
     key(KEY_ENTER);
     EXPECT_TRUE(gameState.aboutShown);
-    special(GLUT_KEY_DOWN);  // arrows do nothing while a page is shown
+    special(SPECIAL_KEY_DOWN);  // arrows do nothing while a page is shown
     EXPECT_EQ(gameState.menuIndex, 1);
     key(KEY_ESCAPE);
     EXPECT_FALSE(gameState.aboutShown);
     EXPECT_TRUE(gameState.menuMode);
 
-    special(GLUT_KEY_DOWN);
+    special(SPECIAL_KEY_DOWN);
     key(KEY_ENTER);
     EXPECT_TRUE(gameState.helpShown);
     key(KEY_ENTER);
@@ -129,20 +130,20 @@ TEST_F(InputTest, AxesAddPerPressAndAReleaseStopsTheWholeAxis)
 
 TEST_F(InputTest, ClicksSetTheFlyerInPlayAndTheRightButtonTogglesTheFistEverywhere)
 {
-    onMouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
     EXPECT_FALSE(gameState.flyerClick);
-    onMouseButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0);
+    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
     EXPECT_TRUE(gameState.fistShown);
-    onMouseButton(GLUT_RIGHT_BUTTON, GLUT_UP, 0, 0);
+    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
     EXPECT_TRUE(gameState.fistShown);
     play();
-    onMouseButton(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_UP, 0, 0);
     EXPECT_FALSE(gameState.flyerClick);
-    onMouseButton(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 0, 0);
+    onMouseButton(MOUSE_MIDDLE_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
     EXPECT_FALSE(gameState.flyerClick);
-    onMouseButton(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 0);
+    onMouseButton(MOUSE_LEFT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
     EXPECT_TRUE(gameState.flyerClick);
-    onMouseButton(GLUT_RIGHT_BUTTON, GLUT_DOWN, 0, 0);
+    onMouseButton(MOUSE_RIGHT_BUTTON, MOUSE_BUTTON_DOWN, 0, 0);
     EXPECT_FALSE(gameState.fistShown);
 }
 
