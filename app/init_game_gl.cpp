@@ -32,7 +32,7 @@ void initGame()
     glEnable(GL_AUTO_NORMAL);
     glEnable(GL_NORMALIZE);
     glEnable(GL_TEXTURE_2D);
-    loadAllTextures(TextureSlots);
+    loadAllTextures(slotTextures);
     // Developers compare the two ways of sending the models to GL with this.
     const char* drawPath = environmentVariable(MODEL_DRAW_PATH_VARIABLE);
     if (drawPath && std::strcmp(drawPath, "immediate") == 0) modelDrawPath = ModelDrawPath::Immediate;

@@ -13,7 +13,7 @@ void* const OVERLAY_FONT = GLUT_BITMAP_TIMES_ROMAN_24;
 
 void drawPictureQuad(int slot, float left, float top, float right, float bottom)
 {
-    glBindTexture(GL_TEXTURE_2D, TextureSlots[slot]);
+    glBindTexture(GL_TEXTURE_2D, slotTextures[slot]);
     glBegin(GL_QUADS);
     glTexCoord2f(0, 1);
     glVertex2f(left, top);

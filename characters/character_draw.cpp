@@ -82,7 +82,7 @@ void drawCharacter(Character& c, const CharacterDraw& draw)
             glTranslatef(draw.modelAt.x, draw.modelAt.y, draw.modelAt.z);
             glRotatef(draw.heading, 0.0f, 1.0f, 0.0f);
             glScalef(draw.scale, draw.scale, draw.scale);
-            glBindTexture(GL_TEXTURE_2D, TextureSlots[draw.textureSlot]);
+            glBindTexture(GL_TEXTURE_2D, slotTextures[draw.textureSlot]);
             drawModelPose(c.model, draw.pose);
             glPopMatrix();
         }
@@ -91,7 +91,7 @@ void drawCharacter(Character& c, const CharacterDraw& draw)
         glPushMatrix();
         glTranslatef(draw.markerAt.x, draw.markerAt.y, draw.markerAt.z);
         glRotatef(MARKER_CONE_TILT, 1.0f, 0.0f, 0.0f);
-        glBindTexture(GL_TEXTURE_2D, TextureSlots[draw.markerSlot]);
+        glBindTexture(GL_TEXTURE_2D, slotTextures[draw.markerSlot]);
         // The cone sends no texture coordinates: with the array off it takes the one set
         // here, so its colour is the plain colour of its picture.
         GLboolean texCoordArray = glIsEnabled(GL_TEXTURE_COORD_ARRAY);

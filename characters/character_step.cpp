@@ -63,40 +63,41 @@ CharacterDraw stepCharacter(Character& c, Camera& cam, GameState& game, uint32_t
 
     turnSpell(c);
     if (kind.turns) c.heading = (float)((int32_t)(c.turnStep + c.heading) % FULL_TURN_DEGREES);
-    Vector3 bew = stepVector(c.heading, c.speed);
+    Vector3 stride = stepVector(c.heading, c.speed);  // this frame's step
 
-    draw.modelAt = Vector3(c.position.x + bew.x, c.position.y, c.position.z + bew.z);
+    draw.modelAt = Vector3(c.position.x + stride.x, c.position.y, c.position.z + stride.z);
     draw.heading = c.heading;
     draw.scale = c.scale;
     draw.textureSlot = kind.textureSlot;
     if (draw.modelShown) draw.pose = advanceModel(model, clockMs);
 
-    Vector3 myCV3 = c.position - cam.position;
-    Vector3 myCV4 = myCV3 + normalized(bew) * NEAR_LOOK_AHEAD;
+    // From the eye to the passer-by, and to a point a little ahead of it.
+    Vector3 fromEye = c.position - cam.position;
+    Vector3 aheadFromEye = fromEye + normalized(stride) * NEAR_LOOK_AHEAD;
 
-    if (length(myCV3) < PUSH_BACK_DISTANCE) {
-        cam.position.x += PUSH_BACK_FACTOR * myCV3.x;
-        cam.position.z += PUSH_BACK_FACTOR * myCV3.z;
-        cam.view.x += PUSH_BACK_FACTOR * myCV3.x;
-        cam.view.z += PUSH_BACK_FACTOR * myCV3.z;
+    if (length(fromEye) < PUSH_BACK_DISTANCE) {
+        cam.position.x += PUSH_BACK_FACTOR * fromEye.x;
+        cam.position.z += PUSH_BACK_FACTOR * fromEye.z;
+        cam.view.x += PUSH_BACK_FACTOR * fromEye.x;
+        cam.view.z += PUSH_BACK_FACTOR * fromEye.z;
         game.bumpSound = true;
     }
 
     // Nearness uses the eye from before any push-back of this frame.
-    c.isNear = length(myCV4) < NEAR_DISTANCE;
+    c.isNear = length(aheadFromEye) < NEAR_DISTANCE;
     if (c.isNear) {
         takeFlyer(c, game, clockMs);
         draw.markerShown = true;
-        draw.markerAt = markerPosition(c, bew);
+        draw.markerAt = markerPosition(c, stride);
         draw.markerSlot = c.isReady ? MARKER_GREEN_SLOT : MARKER_RED_SLOT;
     }
 
-    c.position.x += bew.x;
-    c.position.z += bew.z;
+    c.position.x += stride.x;
+    c.position.z += stride.z;
     if (c.position.x > WALK_BOX_MAX_X || c.position.x < WALK_BOX_MIN_X ||
         c.position.z < WALK_BOX_MIN_Z || c.position.z > WALK_BOX_MAX_Z) {
-        c.position.x -= 2 * bew.x;
-        c.position.z -= 2 * bew.z;
+        c.position.x -= 2 * stride.x;
+        c.position.z -= 2 * stride.z;
         c.heading += TURN_BACK_DEGREES;
     }
     return draw;

@@ -146,14 +146,14 @@ void deriveAnimations(Md2Model& model, const std::vector<std::string>& frameName
     int count = model.frameCount < (int)frameNames.size() ? model.frameCount
                                                             : (int)frameNames.size();
     Md2Animation animation = {};
-    std::string strLastName;
+    std::string lastName;
     for (int i = 0; i < count; ++i) {
-        std::string strName = frameNames[(size_t)i];
-        int frameNumber = splitFrameName(strName);
+        std::string frameName = frameNames[(size_t)i];
+        int frameNumber = splitFrameName(frameName);
         // The last frame closes the animation in progress and so belongs to none.
-        if (strName != strLastName || i == count - 1) {
-            if (!strLastName.empty()) {
-                setAnimationName(animation, strLastName);
+        if (frameName != lastName || i == count - 1) {
+            if (!lastName.empty()) {
+                setAnimationName(animation, lastName);
                 animation.endFrame = i;
                 model.animations.push_back(animation);
                 ++model.animationCount;
@@ -161,7 +161,7 @@ void deriveAnimations(Md2Model& model, const std::vector<std::string>& frameName
             }
             animation.startFrame = frameNumber + i - 1;
         }
-        strLastName = strName;
+        lastName = frameName;
     }
 }
 
@@ -272,15 +272,15 @@ const char* Md2Loader::decode(const uint8_t* data, size_t size, Md2Model& model)
 
 bool Md2Loader::load(Md2Model& model, const char* path, std::string* message)
 {
-    char strMessage[MD2_MESSAGE_SIZE];
+    char text[MD2_MESSAGE_SIZE];
     FileReadResult file = readFile(path);
     const char* reason = nullptr;
     if (file.error != FileReadError::None)
-        formatMd2OpenFailed(strMessage, path);
+        formatMd2OpenFailed(text, path);
     else if ((reason = decode(file.bytes.data(), file.bytes.size(), model)) != nullptr)
-        formatMd2Invalid(strMessage, reason, path);
+        formatMd2Invalid(text, reason, path);
     else
         return true;
-    if (message) *message = strMessage;
+    if (message) *message = text;
     return false;
 }

@@ -25,7 +25,7 @@ void drawTexturedQuad(int slot, float sRepeat, float tRepeat, Vector3 normal,
     // Recorded first: a list that cannot hold the quad stops the program before it is drawn.
     recordQuadCorners(sceneCorners, c0, c1, c2, c3);
 
-    glBindTexture(GL_TEXTURE_2D, TextureSlots[slot]);
+    glBindTexture(GL_TEXTURE_2D, slotTextures[slot]);
     glBegin(GL_QUADS);
     glNormal3f(normal.x, normal.y, normal.z);
     glTexCoord2f(0.0f, 0.0f);

@@ -15,7 +15,7 @@ struct SceneVertices {
 extern SceneVertices sceneCorners;
 
 struct StreetQuad {
-    int slot;       // TextureSlots index of the quad's picture
+    int slot;       // slotTextures index of the quad's picture
     float sRepeat;  // picture repeats along c0 -> c1
     float tRepeat;  // picture repeats along c1 -> c2
     Vector3 normal; // lighting normal, one of the six axis directions

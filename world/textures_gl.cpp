@@ -24,7 +24,7 @@ const GLint TIGHT_ROW_ALIGNMENT = 1;
 const char* const PICTURE_REFUSED_FORMAT = "kerbrunner: picture %s refused: %s\n";
 }
 
-unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
+unsigned int slotTextures[TEXTURE_SLOT_COUNT];
 
 void loadTexture(unsigned int* slots, const char* path, int slot)
 {

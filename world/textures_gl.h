@@ -3,8 +3,8 @@
 #pragma once
 #include "world/texture_table.h"
 
-// GL texture names by slot; 0 for a slot that holds no picture.
-extern unsigned int TextureSlots[TEXTURE_SLOT_COUNT];
+// The GL texture of each picture slot; 0 for a slot that holds no picture.
+extern unsigned int slotTextures[TEXTURE_SLOT_COUNT];
 
 // Reads the picture at path into a new texture stored in slots[slot]. A picture that
 // cannot be used shows its message in the box; once closed the program ends with status 1.

@@ -38,8 +38,8 @@ protected:
         if (streetSceneList != 0) return;
         // Distinct names in every slot, so the list's last bind can be told apart.
         for (int i = 0; i < TEXTURE_SLOT_COUNT; ++i)
-            TextureSlots[i] = makeTexture((GLubyte)(i * 5), 0, 0);
-        lastSlotName = TextureSlots[TEXTURE_SLOT_COUNT - 1];
+            slotTextures[i] = makeTexture((GLubyte)(i * 5), 0, 0);
+        lastSlotName = slotTextures[TEXTURE_SLOT_COUNT - 1];
         buildStreetScene();
     }
 

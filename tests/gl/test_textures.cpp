@@ -83,7 +83,7 @@ GLint integer(GLenum what)
     return v;
 }
 
-TEST(TextureSlots, TheWholeTableFromTheGeneratedData)
+TEST(slotTextures, TheWholeTableFromTheGeneratedData)
 {
     const char* dir = std::getenv("KERB_DATA_DIR");
     if (!dir) GTEST_SKIP() << "KERB_DATA_DIR is not set";
@@ -132,7 +132,7 @@ TEST(TextureSlots, TheWholeTableFromTheGeneratedData)
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
 
-TEST(TextureSlots, OddWidthsUploadTightRowsBottomRowFirst)
+TEST(slotTextures, OddWidthsUploadTightRowsBottomRowFirst)
 {
     // One pixel wide needs no rescaling, so every texel can be compared exactly: rows of
     // 3 bytes read with a 4-byte alignment would run into each other.

@@ -12,12 +12,12 @@
 
 // ---- Constants ----------------------------------------------------------------------
 
-constexpr int kWavHeaderBytes = 44;
-constexpr int kPcmFormatTag = 1;
-constexpr int kBitsPerSample = 16;
-constexpr int kEncodeBlock = 8192;   // samples per channel handed to the encoder at once
-constexpr int kLameQuality = 2;      // 0 best .. 9 fastest
-constexpr int kLameFlushBytes = 7200;
+constexpr int WAV_HEADER_BYTES = 44;
+constexpr int PCM_FORMAT_TAG = 1;
+constexpr int BITS_PER_SAMPLE = 16;
+constexpr int ENCODE_BLOCK = 8192;   // samples per channel handed to the encoder at once
+constexpr int LAME_QUALITY = 2;      // 0 best .. 9 fastest
+constexpr int LAME_FLUSH_BYTES = 7200;
 
 // ---- Internal helpers ---------------------------------------------------------------
 
@@ -43,21 +43,21 @@ int16_t toPcm16(float v)
 
 std::vector<uint8_t> encodeWavMono16(const Track& samples, int sampleRate)
 {
-    const uint32_t blockAlign = kBitsPerSample / 8;
+    const uint32_t blockAlign = BITS_PER_SAMPLE / 8;
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size()) * blockAlign;
     std::vector<uint8_t> out;
-    out.reserve(kWavHeaderBytes + dataBytes);
+    out.reserve(WAV_HEADER_BYTES + dataBytes);
     putTag(out, "RIFF");
-    put32(out, kWavHeaderBytes - 8 + dataBytes);
+    put32(out, WAV_HEADER_BYTES - 8 + dataBytes);
     putTag(out, "WAVE");
     putTag(out, "fmt ");
     put32(out, 16);
-    put16(out, kPcmFormatTag);
+    put16(out, PCM_FORMAT_TAG);
     put16(out, 1);
     put32(out, static_cast<uint32_t>(sampleRate));
     put32(out, static_cast<uint32_t>(sampleRate) * blockAlign);
     put16(out, blockAlign);
-    put16(out, kBitsPerSample);
+    put16(out, BITS_PER_SAMPLE);
     putTag(out, "data");
     put32(out, dataBytes);
     for (float v : samples) put16(out, static_cast<uint16_t>(toPcm16(v)));
@@ -77,7 +77,7 @@ std::vector<uint8_t> encodeMp3Stereo(const StereoTrack& mix, int sampleRate, int
     lame_set_num_channels(lame, 2);
     lame_set_mode(lame, JOINT_STEREO);
     lame_set_brate(lame, kbps);
-    lame_set_quality(lame, kLameQuality);
+    lame_set_quality(lame, LAME_QUALITY);
     lame_set_bWriteVbrTag(lame, 1);
     lame_set_write_id3tag_automatic(lame, 0);
     if (lame_init_params(lame) < 0) {
@@ -87,10 +87,10 @@ std::vector<uint8_t> encodeMp3Stereo(const StereoTrack& mix, int sampleRate, int
     }
 
     std::vector<uint8_t> out;
-    std::vector<unsigned char> chunk(static_cast<size_t>(kEncodeBlock) * 5 / 4 + kLameFlushBytes);
+    std::vector<unsigned char> chunk(static_cast<size_t>(ENCODE_BLOCK) * 5 / 4 + LAME_FLUSH_BYTES);
     bool ok = true;
-    for (size_t at = 0; at < frames && ok; at += kEncodeBlock) {
-        int count = static_cast<int>(std::min<size_t>(kEncodeBlock, frames - at));
+    for (size_t at = 0; at < frames && ok; at += ENCODE_BLOCK) {
+        int count = static_cast<int>(std::min<size_t>(ENCODE_BLOCK, frames - at));
         int written = lame_encode_buffer_ieee_float(lame, mix.left.data() + at,
                                                     mix.right.data() + at, count, chunk.data(),
                                                     static_cast<int>(chunk.size()));
