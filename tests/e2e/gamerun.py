@@ -1,13 +1,20 @@
-"""Runs the real game under its own Xvfb with a script and reads back its trace."""
+"""Runs the real game under its own Xvfb with a script and reads back its trace; reads the
+PNG pictures the tests look at."""
 import json
 import os
 import shutil
+import struct
 import subprocess
 import tempfile
+import zlib
 
 GAME = os.environ.get("KERB_GAME", os.path.join(os.path.dirname(__file__), "../../build/kerbrunner"))
 DATA = os.environ.get("KERB_DATA_DIR", os.path.join(os.path.dirname(__file__), "../../build/data"))
 SCREEN = "-screen 0 1024x768x24"
+FULL_VIEW = (1024, 768)
+# llvmpipe's time goes with the area drawn: a run whose pixels no test looks at draws into this
+# corner of the window, of the window's shape, so that the view (and what it culls) is the same.
+SMALL_VIEW = (32, 24)
 
 
 class GameRun:
@@ -38,15 +45,40 @@ def make_data_dir(parent):
     return work
 
 
+def in_small_view(script):
+    """The script with the game drawing into SMALL_VIEW from frame 1, but for the frames that
+    take a screenshot, which have the whole window; a pointer motion lands as far from the
+    centre of the view it meets as it would from the whole window's."""
+    lines = [(line, line.split()) for line in script.splitlines()
+             if line.strip() and not line.lstrip().startswith("#")]
+    shots = {int(w[0]) for _, w in lines if w[1] == "screenshot"}
+    size = lambda frame: FULL_VIEW if frame in shots else SMALL_VIEW
+    out = [(1, "1 reshape %d %d" % SMALL_VIEW)] if 1 not in shots else []
+    for frame in shots:
+        out.append((frame, "%d reshape %d %d" % ((frame,) + FULL_VIEW)))
+        if frame + 1 not in shots:
+            out.append((frame + 1, "%d reshape %d %d" % ((frame + 1,) + SMALL_VIEW)))
+    for line, w in lines:
+        frame = int(w[0])
+        if w[1] == "motion":
+            x, y = (int(v) + (small - full) // 2
+                    for v, small, full in zip(w[2:], size(frame), FULL_VIEW))
+            line = "%d motion %d %d" % (frame, x, y)
+        out.append((frame, line))
+    # The game keeps the order of one frame's lines: the reshapes come first.
+    return "".join(line + "\n" for _, line in sorted(out, key=lambda e: e[0]))
+
+
 def run_game(script, args=(), name="tester", step=20, stdin=None, use_xvfb=True, timeout=180,
-             env_extra=None):
+             env_extra=None, small=False):
+    """Plays script; small draws the frames without a screenshot into SMALL_VIEW."""
     parent = tempfile.mkdtemp(prefix="kerb-e2e-")
     try:
         work = make_data_dir(parent)
         script_path = os.path.join(parent, "script.txt")
         trace_path = os.path.join(parent, "trace.jsonl")
         with open(script_path, "w") as f:
-            f.write(script)
+            f.write(in_small_view(script) if small else script)
         cmd = [os.path.abspath(GAME), "--windowed", "--data", work, "--script", script_path,
                "--trace", trace_path]
         if step:
@@ -71,3 +103,44 @@ def run_game(script, args=(), name="tester", step=20, stdin=None, use_xvfb=True,
                        proc.stderr.decode(errors="replace"), trace, parent)
     finally:
         shutil.rmtree(parent, ignore_errors=True)
+
+
+def read_png(path, colour=2):
+    """Width, height and rows (bytes) of an 8-bit, non-interlaced PNG of the given colour type:
+    2 (RGB: the game's screenshots, the scene previews) or 6 (RGBA: the icons)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
+    pos, idat, width, height = 8, b"", 0, 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, kind_of_colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            assert (depth, kind_of_colour, interlace) == (8, colour, 0), path
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw, bpp = zlib.decompress(idat), 3 if colour == 2 else 4
+    stride = width * bpp
+    rows, prev = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride) if kind else ():
+            a = line[i - bpp] if i >= bpp else 0
+            b = prev[i]
+            c = prev[i - bpp] if i >= bpp else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line))
+        prev = line
+    return width, height, rows

@@ -73,6 +73,13 @@ def row(name):
     return lambda test: test
 
 
+def link_or_copy(source, target):
+    try:
+        os.link(source, target)
+    except OSError:
+        shutil.copy2(source, target)
+
+
 def uses_player_directory():
     """Newer games keep the table under XDG_DATA_HOME; older ones in the data directory."""
     with open(GAME_PATH, "rb") as f:
@@ -147,7 +154,8 @@ class BadInputs(unittest.TestCase):
         if script is not None:
             with open(script_path, "w") as f:
                 f.write(script)
-        cmd = [GAME_PATH, "--windowed", "--data", self.data]
+        game = os.path.join(self.parent, "kerbrunner") if as_nobody else GAME_PATH
+        cmd = [game, "--windowed", "--data", self.data]
         if script is not None:
             cmd += ["--script", script_path]
         if trace:
@@ -393,9 +401,17 @@ class BadInputs(unittest.TestCase):
 
     def prepare_as_nobody(self):
         """Tests run as root, which reads and writes whatever the modes say: the permission
-        rows run the game as nobody instead."""
+        rows run the game as nobody instead, from a copy of the game and its data among the
+        test's files (hard links where it can), as a checkout only root may enter is closed
+        to nobody."""
         if os.geteuid() != 0:
             return False
+        for entry in os.listdir(self.data):
+            if os.path.islink(os.path.join(self.data, entry)):
+                os.unlink(os.path.join(self.data, entry))
+                shutil.copytree(os.path.join(DATA_PATH, entry), os.path.join(self.data, entry),
+                                copy_function=link_or_copy)
+        link_or_copy(GAME_PATH, os.path.join(self.parent, "kerbrunner"))
         for root, dirs, files in os.walk(self.parent):
             os.chmod(root, 0o777)
         return True
