@@ -1,5 +1,6 @@
 """Runs the real game under its own Xvfb with a script and reads back its trace; reads the
 PNG pictures the tests look at."""
+import inspect
 import json
 import os
 import shutil
@@ -32,6 +33,43 @@ class GameRun:
                 return line
         raise KeyError("frame %d is not in the trace (last: %s)" %
                        (number, self.trace[-1]["frame"] if self.trace else None))
+
+
+KEPT = {}
+
+
+def keep_run(script_path, trace_path, pictures_dir=None):
+    """With KERB_KEEP_RUNS=DIR, keeps a fixed-step run's script (screenshots named by their
+    file names), trace and pictures in DIR/<test>-<n>/, where bench/same_game --suite compares
+    them between two builds."""
+    if not os.environ.get("KERB_KEEP_RUNS"):
+        return
+    caller = next((f for f in inspect.stack() if f.function.startswith(("test", "setUp"))), None)
+    test = "run"
+    if caller:
+        owner = caller.frame.f_locals.get("self", caller.frame.f_locals.get("cls"))
+        owner = owner if isinstance(owner, type) else type(owner)
+        test = "%s.%s.%s" % (os.path.basename(caller.filename)[:-3], owner.__name__,
+                             caller.function)
+    KEPT[test] = KEPT.get(test, 0) + 1
+    keep = os.path.join(os.environ["KERB_KEEP_RUNS"], "%s-%d" % (test, KEPT[test]))
+    os.makedirs(keep)
+    shots = []
+    if pictures_dir and os.path.isdir(pictures_dir):
+        shots = [os.path.join(pictures_dir, name) for name in os.listdir(pictures_dir)]
+    with open(script_path if os.path.exists(script_path) else os.devnull, errors="replace") as f, \
+            open(os.path.join(keep, "script.txt"), "w") as out:
+        for line in f:
+            words = line.split(None, 2)
+            if len(words) == 3 and words[1] == "screenshot":
+                shots.append(words[2].strip())
+                line = "%s screenshot %s\n" % (words[0], os.path.basename(words[2].strip()))
+            out.write(line)
+    if os.path.exists(trace_path):
+        shutil.copy(trace_path, os.path.join(keep, "trace.jsonl"))
+    for shot in shots:
+        if os.path.isfile(shot):
+            shutil.copy(shot, keep)
 
 
 def make_data_dir(parent):
@@ -95,6 +133,8 @@ def run_game(script, args=(), name="tester", step=20, stdin=None, use_xvfb=True,
             env.update(env_extra)
         proc = subprocess.run(cmd, input=stdin, stdin=None if stdin is not None else subprocess.DEVNULL,
                               capture_output=True, timeout=timeout, env=env, cwd=parent)
+        if step:
+            keep_run(script_path, trace_path)
         trace = []
         if os.path.exists(trace_path):
             with open(trace_path) as f:

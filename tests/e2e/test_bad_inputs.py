@@ -13,7 +13,7 @@ import subprocess
 import tempfile
 import unittest
 
-from gamerun import DATA, GAME
+from gamerun import DATA, GAME, keep_run
 
 GAME_PATH = os.path.abspath(GAME)
 INSPECTOR = os.environ.get("KERB_INSPECTOR", os.path.join(os.path.dirname(GAME_PATH),
@@ -174,6 +174,8 @@ class BadInputs(unittest.TestCase):
             cmd = ["sh", "-c", 'exec "$@" 0<&-', "sh"] + cmd
         proc = subprocess.run(cmd, input=None if close_stdin else stdin, capture_output=True,
                               timeout=RUN_TIMEOUT, env=env, cwd=self.parent)
+        if step and script is not None:
+            keep_run(script_path, trace_path)
         self.assertGreaterEqual(proc.returncode, 0, "killed by signal %d: %s" % (
             -proc.returncode, proc.stderr.decode(errors="replace")[-2000:]))
         lines = []
