@@ -16,6 +16,7 @@ FULL_VIEW = (1024, 768)
 # llvmpipe's time goes with the area drawn: a run whose pixels no test looks at draws into this
 # corner of the window, of the window's shape, so that the view (and what it culls) is the same.
 SMALL_VIEW = (32, 24)
+SETTLE_FRAMES = 100
 
 
 class GameRun:
@@ -86,21 +87,28 @@ def make_data_dir(parent):
 def in_small_view(script):
     """The script with the game drawing into SMALL_VIEW from frame 1, but for the frames that
     take a screenshot, which have the whole window; a pointer motion lands as far from the
-    centre of the view it meets as it would from the whole window's."""
+    centre of the view it meets as it would from the whole window's. A turn puts the pointer
+    back at the centre, which the window reports as a motion some time later: that motion must
+    meet a view of the same size, so the size changes only SETTLE_FRAMES after a motion."""
     lines = [(line, line.split()) for line in script.splitlines()
              if line.strip() and not line.lstrip().startswith("#")]
-    shots = {int(w[0]) for _, w in lines if w[1] == "screenshot"}
-    size = lambda frame: FULL_VIEW if frame in shots else SMALL_VIEW
-    out = [(1, "1 reshape %d %d" % SMALL_VIEW)] if 1 not in shots else []
-    for frame in shots:
-        out.append((frame, "%d reshape %d %d" % ((frame,) + FULL_VIEW)))
-        if frame + 1 not in shots:
-            out.append((frame + 1, "%d reshape %d %d" % ((frame + 1,) + SMALL_VIEW)))
+    motions = [int(w[0]) for _, w in lines if w[1] == "motion"]
+    full = set()
+    for shot in {int(w[0]) for _, w in lines if w[1] == "screenshot"}:
+        start = end = shot
+        while any(start - SETTLE_FRAMES <= m < start for m in motions):
+            start = min(m for m in motions if start - SETTLE_FRAMES <= m < start)
+        while any(end - SETTLE_FRAMES < m <= end for m in motions):
+            end = max(m for m in motions if end - SETTLE_FRAMES < m <= end) + SETTLE_FRAMES
+        full.update(range(max(start, 1), end + 1))
+    size = lambda frame: FULL_VIEW if frame in full else SMALL_VIEW
+    changes = {1} | {f for f in full if f - 1 not in full} | {f + 1 for f in full} - full
+    out = [(f, "%d reshape %d %d" % ((f,) + size(f))) for f in changes if f > 1 or f not in full]
     for line, w in lines:
         frame = int(w[0])
         if w[1] == "motion":
-            x, y = (int(v) + (small - full) // 2
-                    for v, small, full in zip(w[2:], size(frame), FULL_VIEW))
+            x, y = (int(v) + (small - whole) // 2
+                    for v, small, whole in zip(w[2:], size(frame), FULL_VIEW))
             line = "%d motion %d %d" % (frame, x, y)
         out.append((frame, line))
     # The game keeps the order of one frame's lines: the reshapes come first.
