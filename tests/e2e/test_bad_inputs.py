@@ -13,7 +13,7 @@ import subprocess
 import tempfile
 import unittest
 
-from gamerun import DATA, GAME
+from gamerun import DATA, GAME, keep_run
 
 GAME_PATH = os.path.abspath(GAME)
 INSPECTOR = os.environ.get("KERB_INSPECTOR", os.path.join(os.path.dirname(GAME_PATH),
@@ -71,6 +71,13 @@ def row(name):
     assert name in ROWS, name
     TESTED.add(name)
     return lambda test: test
+
+
+def link_or_copy(source, target):
+    try:
+        os.link(source, target)
+    except OSError:
+        shutil.copy2(source, target)
 
 
 def uses_player_directory():
@@ -147,7 +154,8 @@ class BadInputs(unittest.TestCase):
         if script is not None:
             with open(script_path, "w") as f:
                 f.write(script)
-        cmd = [GAME_PATH, "--windowed", "--data", self.data]
+        game = os.path.join(self.parent, "kerbrunner") if as_nobody else GAME_PATH
+        cmd = [game, "--windowed", "--data", self.data]
         if script is not None:
             cmd += ["--script", script_path]
         if trace:
@@ -166,6 +174,8 @@ class BadInputs(unittest.TestCase):
             cmd = ["sh", "-c", 'exec "$@" 0<&-', "sh"] + cmd
         proc = subprocess.run(cmd, input=None if close_stdin else stdin, capture_output=True,
                               timeout=RUN_TIMEOUT, env=env, cwd=self.parent)
+        if step and script is not None:
+            keep_run(script_path, trace_path)
         self.assertGreaterEqual(proc.returncode, 0, "killed by signal %d: %s" % (
             -proc.returncode, proc.stderr.decode(errors="replace")[-2000:]))
         lines = []
@@ -393,9 +403,17 @@ class BadInputs(unittest.TestCase):
 
     def prepare_as_nobody(self):
         """Tests run as root, which reads and writes whatever the modes say: the permission
-        rows run the game as nobody instead."""
+        rows run the game as nobody instead, from a copy of the game and its data among the
+        test's files (hard links where it can), as a checkout only root may enter is closed
+        to nobody."""
         if os.geteuid() != 0:
             return False
+        for entry in os.listdir(self.data):
+            if os.path.islink(os.path.join(self.data, entry)):
+                os.unlink(os.path.join(self.data, entry))
+                shutil.copytree(os.path.join(DATA_PATH, entry), os.path.join(self.data, entry),
+                                copy_function=link_or_copy)
+        link_or_copy(GAME_PATH, os.path.join(self.parent, "kerbrunner"))
         for root, dirs, files in os.walk(self.parent):
             os.chmod(root, 0o777)
         return True

@@ -9,7 +9,7 @@ import subprocess
 import tempfile
 import unittest
 
-from gamerun import GAME, make_data_dir
+from gamerun import GAME, keep_run, make_data_dir
 
 # A small screen of the same shape as 1024 x 768: the same view, a tenth of the pixels, so a
 # whole game of about 4,700 frames fits the test's time.
@@ -38,8 +38,12 @@ def run(parent, args, table_dir="xdg", screen=SMALL_SCREEN, timeout=240):
         make_data_dir(parent)
     cmd = ["xvfb-run", "-a", "-s", screen, os.path.abspath(GAME), "--data", work] + args
     env = dict(os.environ, SDL_AUDIODRIVER="dummy", XDG_DATA_HOME=os.path.join(parent, table_dir))
-    return subprocess.run(cmd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout,
+    proc = subprocess.run(cmd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout,
                           env=env, cwd=parent)
+    if "--fixed-step" in args:
+        path = lambda flag: os.path.join(parent, args[args.index(flag) + 1]) if flag in args else ""
+        keep_run(path("--record"), path("--trace"), path("--pictures"))
+    return proc
 
 
 class FixedStepDemo(unittest.TestCase):

@@ -1,6 +1,7 @@
 """A whole demo game on the wall clock, recorded, replays frame for frame: the same frame
 times, positions, passers-by and score, although the replay runs at its own pace in a
-window of another size."""
+window of another size (a tiny one: the recorded reshape gives the game its size, and
+llvmpipe draws only what falls inside the window)."""
 import os
 import shutil
 import tempfile
@@ -9,6 +10,7 @@ import unittest
 from test_demo import run, trace_lines
 
 FULL_SCREEN = "-screen 0 1024x768x24"
+TINY_SCREEN = "-screen 0 32x24x24"
 
 
 class RealTimeRecording(unittest.TestCase):
@@ -23,7 +25,7 @@ class RealTimeRecording(unittest.TestCase):
                                      "--trace", cls.recorded_trace], screen=FULL_SCREEN,
                            timeout=280)
         cls.replayed = run(cls.dir, ["--script", cls.recording, "--trace", cls.replayed_trace],
-                           table_dir="replay-xdg", timeout=280)
+                           table_dir="replay-xdg", screen=TINY_SCREEN, timeout=280)
 
     @classmethod
     def tearDownClass(cls):

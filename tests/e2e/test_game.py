@@ -6,8 +6,7 @@ import shutil
 import tempfile
 import unittest
 
-from gamerun import make_data_dir, run_game
-from test_street import read_png_rgb
+from gamerun import make_data_dir, read_png, run_game
 
 # Frames 1001 ms apart tick the countdown once each. Enter comes just before frame 2, which
 # shows 2:30; frame 152 shows 0:00 and frame 153 ends the game.
@@ -71,18 +70,18 @@ class FullGameTest(unittest.TestCase):
                                          "7 screenshot " + shot("fist.png"),
                                          "%d screenshot %s" % (TABLE_SHOT, shot("table1.png"))),
                              args=["--data", cls.data], name="Alice", step=STEP,
-                             env_extra=player)
+                             env_extra=player, small=True)
         with open(cls.table_path, "rb") as f:
             cls.first_file = f.read()
         cls.second = run_game(game_script("%d screenshot %s" % (TABLE_SHOT, shot("table2.png"))),
                               args=["--data", cls.data], name="Bob", step=STEP,
-                              env_extra=player)
+                              env_extra=player, small=True)
         with open(cls.table_path, "rb") as f:
             cls.second_file = f.read()
         cls.shots = {}
         for name in ("hand", "fist", "table1", "table2"):
             path = shot(name + ".png")
-            cls.shots[name] = read_png_rgb(path)[2] if os.path.exists(path) else None
+            cls.shots[name] = read_png(path)[2] if os.path.exists(path) else None
 
     @classmethod
     def tearDownClass(cls):
@@ -184,7 +183,7 @@ class HandMadeTableTest(unittest.TestCase):
                 f.write(old)
             inode = os.stat(path).st_ino
             run = run_game(game_script(), args=["--data", data], name="Zed", step=STEP,
-                           env_extra={"XDG_DATA_HOME": xdg})
+                           env_extra={"XDG_DATA_HOME": xdg}, small=True)
             self.assertEqual(run.returncode, 0, run.stderr)
             self.assertIn("Number of items read = 60\nContents of buffer = ann    |050\n"
                           "ben    |040\nc\n not in the best five\n", run.stdout)

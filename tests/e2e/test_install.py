@@ -6,13 +6,11 @@ import json
 import os
 import shutil
 import stat
-import struct
 import subprocess
 import tempfile
 import unittest
-import zlib
 
-from gamerun import GAME, SCREEN, make_data_dir
+from gamerun import GAME, SCREEN, make_data_dir, read_png
 
 BUILD = os.path.dirname(os.path.abspath(GAME))
 PREFIX = "/opt/kerbrunner"
@@ -33,46 +31,6 @@ def snapshot(root):
             st = os.lstat(path)
             seen[os.path.relpath(path, root)] = (st.st_size, st.st_mtime_ns, st.st_mode)
     return seen
-
-
-def read_png_rgba(path):
-    """Width, height and rows of an 8-bit RGBA, non-interlaced PNG."""
-    with open(path, "rb") as f:
-        data = f.read()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
-    pos, idat = 8, b""
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            assert (depth, colour, interlace) == (8, 6, 0), (depth, colour, interlace)
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + length
-    raw, bpp = zlib.decompress(idat), 4
-    stride = width * bpp
-    rows, prev = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - bpp] if i >= bpp else 0
-            b = prev[i]
-            c = prev[i - bpp] if i >= bpp else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line))
-        prev = line
-    return width, height, rows
 
 
 class InstalledGameTest(unittest.TestCase):
@@ -146,7 +104,7 @@ class InstalledGameTest(unittest.TestCase):
     def test_the_icon_comes_in_four_sizes_as_a_rounded_tile(self):
         for size in ICON_SIZES:
             path = self.path("share/icons/hicolor/%dx%d/apps/kerbrunner.png" % (size, size))
-            width, height, rows = read_png_rgba(path)
+            width, height, rows = read_png(path, colour=6)
             self.assertEqual((width, height), (size, size), path)
             alpha = lambda x, y: rows[y][4 * x + 3]
             self.assertEqual(alpha(0, 0), 0, path)  # a rounded corner, see-through

@@ -6,8 +6,7 @@ import shutil
 import tempfile
 import unittest
 
-from gamerun import run_game
-from test_street import read_png_rgb
+from gamerun import read_png, run_game
 
 # Roster order: kind and instance count, and the points a flyer gives.
 KINDS = [("civi", 4, 1), ("cartman", 4, 1), ("jupiter", 4, 1), ("suit", 4, 3),
@@ -49,7 +48,7 @@ class PassersBy(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.dir = tempfile.mkdtemp(prefix="kerb-passersby-")
-        cls.plain = run_game(WALK + "%d quit\n" % WAIT_UNTIL)
+        cls.plain = run_game(WALK + "%d quit\n" % WAIT_UNTIL, small=True)
         assert cls.plain.returncode == 0, cls.plain.stderr
         cls.frame, cls.index = first_near_run(cls.plain.trace, 6, 181)
         assert cls.frame is not None, "nobody came near the waiting player"
@@ -61,9 +60,9 @@ class PassersBy(unittest.TestCase):
                                                                  cls.frame + 4)
         cls.clicked = run_game(WALK + shots.format(after=cls.red) +
                                "%d mousedown left\n%d mouseup left\n%d quit\n" %
-                               (click, click + 1, cls.frame + 6))
+                               (click, click + 1, cls.frame + 6), small=True)
         cls.unclicked = run_game(WALK + shots.format(after=cls.still_green) +
-                                 "%d quit\n" % (cls.frame + 6))
+                                 "%d quit\n" % (cls.frame + 6), small=True)
         cls.click = click
 
     @classmethod
@@ -101,9 +100,9 @@ class PassersBy(unittest.TestCase):
         self.assertEqual(self.unclicked.frame(self.click)["score"], 0)
 
     def test_the_cone_turns_from_green_to_red_after_the_flyer(self):
-        green = read_png_rgb(self.green)[2]
-        red = read_png_rgb(self.red)[2]
-        still = read_png_rgb(self.still_green)[2]
+        green = read_png(self.green)[2]
+        red = read_png(self.red)[2]
+        still = read_png(self.still_green)[2]
         # The same frame with and without the flyer differs in the cone (and the score).
         turned_red = turned_green = 0
         for y in range(120, len(red)):
@@ -132,7 +131,7 @@ class BumpAndFlyer(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        plain = run_game(cls.WALK_TO_BUMP + "500 quit\n")
+        plain = run_game(cls.WALK_TO_BUMP + "500 quit\n", small=True)
         assert plain.returncode == 0, plain.stderr
         cls.bump = None
         for line in plain.trace:
@@ -143,7 +142,7 @@ class BumpAndFlyer(unittest.TestCase):
         assert cls.bump is not None, "no bump next to a ready passer-by"
         cls.plain = plain
         cls.clicked = run_game(cls.WALK_TO_BUMP + "%d mousedown left\n%d quit\n" %
-                               (cls.bump, cls.bump + 3))
+                               (cls.bump, cls.bump + 3), small=True)
 
     def test_bump_pushes_the_eye_away_and_plays_the_thud(self):
         before, at = self.plain.frame(self.bump - 1), self.plain.frame(self.bump)

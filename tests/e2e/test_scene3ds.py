@@ -7,9 +7,8 @@ import struct
 import subprocess
 import tempfile
 import unittest
-import zlib
 
-from gamerun import DATA
+from gamerun import DATA, read_png
 
 TOOL = os.environ.get("KERB_INSPECTOR", os.path.join(os.path.dirname(__file__), "../../build/kerbrunner-assets"))
 BACKGROUND = (56, 61, 71)  # the preview's empty space
@@ -80,46 +79,10 @@ def red_and_pictured_scene():
     ])
 
 
-# ---- Reading a PNG without outside libraries ---------------------------------------------
-
-def read_png(path):
-    """Width, height and rows of (r, g, b) of an 8-bit RGB PNG."""
-    with open(path, "rb") as f:
-        data = f.read()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    pos, idat, width, height = 8, b"", 0, 0
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-            assert (depth, colour) == (8, 2), "8-bit RGB expected"
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * 3
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - 3] if i >= 3 else 0
-            b = previous[i]
-            c = previous[i - 3] if i >= 3 else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append([tuple(line[3 * x:3 * x + 3]) for x in range(width)])
-        previous = line
-    return width, height, rows
+def read_rgb(path):
+    """Width, height and rows of (r, g, b) of a scene preview."""
+    width, height, rows = read_png(path)
+    return width, height, [[tuple(row[3 * x:3 * x + 3]) for x in range(width)] for row in rows]
 
 
 def near(pixel, colour, tolerance=6):
@@ -204,7 +167,7 @@ class SceneInspectorTest(unittest.TestCase):
         run = tool("3ds", scene, "--png", png, "--textures", DATA, env=headless())
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertNotIn("untextured", run.stderr)
-        width, height, rows = read_png(png)
+        width, height, rows = read_rgb(png)
         self.assertEqual((width, height), (800, 600))
         # The whole scene is framed: the border is empty space all round.
         border = rows[0] + rows[-1] + [r[0] for r in rows] + [r[-1] for r in rows]
@@ -225,7 +188,7 @@ class SceneInspectorTest(unittest.TestCase):
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertIn("nowhere.bmp not found", run.stderr)
         self.assertNotIn("GRUEN.BMP", run.stderr)
-        width, height, rows = read_png(png)
+        width, height, rows = read_rgb(png)
         pixels = [p for row in rows for p in row]
         reds = [p for p in pixels if p[0] > 120 and p[1] < 60 and p[2] < 60]
         greens = [p for p in pixels if p[1] > 100 and p[0] < 60 and p[2] < 60]

@@ -2,54 +2,12 @@
 import math
 import os
 import shutil
-import struct
 import tempfile
 import unittest
-import zlib
 
-from gamerun import run_game
+from gamerun import read_png, run_game
 
 START = "2 keydown enter\n"
-
-
-def read_png_rgb(path):
-    """Decodes the game's own 8-bit RGB, non-interlaced screenshots."""
-    with open(path, "rb") as f:
-        data = f.read()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    pos, idat, width, height = 8, b"", 0, 0
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-            assert depth == 8 and colour == 2
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * 3
-    rows, prev = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - 3] if i >= 3 else 0
-            b = prev[i]
-            c = prev[i - 3] if i >= 3 else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append(bytes(line))
-        prev = line
-    return width, height, rows
 
 
 def pixel(rows, x, y):
@@ -71,8 +29,8 @@ class Screenshots(unittest.TestCase):
     def setUpClass(cls):
         cls.dir = tempfile.mkdtemp(prefix="kerb-shots-")
         script = cls.SCRIPT.format(**{name: os.path.join(cls.dir, name + ".png") for name in cls.SHOTS})
-        cls.run_ = run_game(script)
-        cls.images = {name: read_png_rgb(os.path.join(cls.dir, name + ".png")) for name in cls.SHOTS}
+        cls.run_ = run_game(script, small=True)
+        cls.images = {name: read_png(os.path.join(cls.dir, name + ".png")) for name in cls.SHOTS}
 
     @classmethod
     def tearDownClass(cls):
@@ -146,7 +104,7 @@ class ColumnTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.run_ = run_game(cls.SCRIPT)
+        cls.run_ = run_game(cls.SCRIPT, small=True)
 
     def test_walking_into_the_column_stops_2_2_from_its_face(self):
         self.assertEqual(self.run_.returncode, 0, self.run_.stderr)

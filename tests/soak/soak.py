@@ -20,7 +20,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from gamerun import DATA, GAME, make_data_dir  # noqa: E402
+from gamerun import DATA, GAME, keep_run, make_data_dir  # noqa: E402
 
 # The eye's play area (player/camera.h) and its height: it walks on the ground plane.
 PLAY_AREA_X = (-18.0, 18.0)
@@ -165,6 +165,7 @@ def run_soak(seed, frames, step, resize=False, game=GAME, keep=None, timeout=Non
             code = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                   stderr=err, env=env, cwd=parent, timeout=timeout).returncode
         played_seconds = time.monotonic() - started
+        keep_run(script, trace)
         # Read line by line: a long soak's trace is far larger than what is worth holding.
         problems, checked, played, last_frame, stats = [], 0, 0, 0, {}
         with open(trace) as lines:

@@ -1,8 +1,11 @@
-// Entry point of the GL tests: one small GLUT window gives every test a current context.
-// Errors the tests provoke on purpose are recorded for lastErrorMessage() instead of printed,
-// and death tests run in a freshly started process.
-// Depends on: message_box.h, GoogleTest, GLUT.
+// Entry point of the unit tests and, built with KERB_TEST_GL_WINDOW, of the GL tests, where one
+// small GLUT window gives every test a current context. Errors the tests provoke on purpose are
+// recorded for lastErrorMessage() instead of printed, and death tests run in a freshly started
+// process.
+// Depends on: message_box.h, GoogleTest, GLUT (GL tests).
+#ifdef KERB_TEST_GL_WINDOW
 #include <GL/freeglut.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -29,9 +32,11 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     messageBoxSetQuiet(!deathTestChild);
+#ifdef KERB_TEST_GL_WINDOW
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(256, 256);
     glutCreateWindow("Kerb Runner GL tests");
+#endif
     return RUN_ALL_TESTS();
 }
