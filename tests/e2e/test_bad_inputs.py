@@ -60,6 +60,8 @@ BAD_INPUTS = [
      "no wait, exit 1: the game's message, then \"PATH: not a regular file\" / \"PATH: a directory\""),
     ("a reshape to 100000 x 100000, then a screenshot",
      "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
+    ('an empty value, or an option in place of a value',
+     'exit 2: "--script needs a non-empty name" (and --trace, --record, --pictures, --data, --name); "--name needs a value, not the option \'--windowed\'"'),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -551,6 +553,20 @@ class BadInputs(unittest.TestCase):
         self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
         self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")),
                          (1024, 768))
+
+    @row("an empty value, or an option in place of a value")
+    def test_empty_values_and_options_as_values(self):
+        for option in ("--script", "--trace", "--record", "--pictures", "--data", "--name"):
+            with self.subTest(option):
+                run = self.run_game(script=None, trace=False, name=None, args=[option, ""])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: %s needs a non-empty name" % option, run.err)
+                run = self.run_game(script=None, trace=False, name=None,
+                                    args=[option, "--windowed"])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: %s needs a value, not the option '--windowed'"
+                              % option, run.err)
+                self.assertFalse(os.path.exists(os.path.join(self.parent, "--windowed")))
 
     # ---- The table in the README --------------------------------------------------------
 
