@@ -25,6 +25,7 @@
 #include "platform/message_box_device.h"
 #include "platform/pointer.h"
 #include "platform/pointer_device.h"
+#include "platform/same_file.h"
 
 #include <GL/freeglut.h>
 
@@ -90,10 +91,34 @@ bool optionsEndTheRun(int argc, char** argv, Options& options, int& status)
     return false;
 }
 
+// Two options that name one file would clobber it: the trace written over the script, the
+// recording emptied before it is replayed, or trace and recording mixed line by line. False,
+// after naming both options, when that is so.
+bool runFilesDistinct(const Options& options)
+{
+    const struct {
+        const char* option;
+        const std::string& path;
+    } files[] = {{"--script", options.scriptPath},
+                 {"--trace", options.tracePath},
+                 {"--record", options.recordPath}};
+    for (const auto& first : files) {
+        for (const auto& second : files) {
+            if (&second <= &first || first.path.empty() || second.path.empty()) continue;
+            if (!pathsNameOneFile(first.path.c_str(), second.path.c_str())) continue;
+            std::fprintf(stderr, "kerbrunner: %s %s and %s %s name the same file\n",
+                         first.option, first.path.c_str(), second.option, second.path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 // The files the command line names: the script to play, the trace and the recording to
 // write, the pictures' directory. False, after saying why, when one cannot be used.
 bool openRunFiles(Options& options)
 {
+    if (!runFilesDistinct(options)) return false;
     std::string error;
     bool opened = (options.scriptPath.empty() || harnessLoadScript(options.scriptPath, error)) &&
                   (options.tracePath.empty() || harnessOpenTrace(options.tracePath, error)) &&

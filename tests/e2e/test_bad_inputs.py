@@ -62,6 +62,8 @@ BAD_INPUTS = [
      "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
     ('an empty value, or an option in place of a value',
      'exit 2: "--script needs a non-empty name" (and --trace, --record, --pictures, --data, --name); "--name needs a value, not the option \'--windowed\'"'),
+    ('two of --script, --trace and --record naming one file',
+     'exit 2 before anything is written: "--script F and --trace F name the same file" (through a link or another path too; /dev/null is no file)'),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -567,6 +569,32 @@ class BadInputs(unittest.TestCase):
                 self.assertIn("kerbrunner: %s needs a value, not the option '--windowed'"
                               % option, run.err)
                 self.assertFalse(os.path.exists(os.path.join(self.parent, "--windowed")))
+
+    @row("two of --script, --trace and --record naming one file")
+    def test_two_options_naming_one_file(self):
+        script = os.path.join(self.parent, "script.txt")
+        link = os.path.join(self.parent, "link.txt")
+        os.symlink("script.txt", link)
+        dangling = os.path.join(self.parent, "dangling.txt")
+        os.symlink("out.txt", dangling)
+        out = os.path.join(self.parent, "sub", "..", "out.txt")
+        os.mkdir(os.path.join(self.parent, "sub"))
+        content = "2 keydown enter\n5 keydown escape\n"
+        cases = [(["--trace", script], "--script %s and --trace %s" % (script, script)),
+                 (["--record", link], "--script %s and --record %s" % (script, link)),
+                 (["--trace", dangling, "--record", out],
+                  "--trace %s and --record %s" % (dangling, out))]
+        for args, named in cases:
+            with self.subTest(named):
+                run = self.run_game(script=content, trace=False, args=args)
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: %s name the same file" % named, run.err)
+                with open(script) as f:
+                    self.assertEqual(f.read(), content)
+                self.assertFalse(os.path.exists(os.path.join(self.parent, "out.txt")))
+        # Two names of the null device are not one file: nothing written there meets.
+        run = self.run_game(args=["--record", "/dev/null", "--trace", "/dev/null"])
+        self.assertEqual(run.code, 0, run.err)
 
     # ---- The table in the README --------------------------------------------------------
 
