@@ -101,7 +101,8 @@ std::string encodeNameWord(const char* bytes, size_t count)
 bool recordOpen(const std::string& path, std::string& error)
 {
     std::string reason;
-    recordFile = openOutputFile(path.c_str(), reason);
+    // A FIFO nobody reads yet is refused instead of holding the game up before its window.
+    recordFile = openOutputFileNoWait(path.c_str(), reason);
     if (!recordFile) {
         error = path + ": cannot write the recording: " + reason;
         return false;

@@ -64,6 +64,8 @@ BAD_INPUTS = [
      'exit 2: "--script needs a non-empty name" (and --trace, --record, --pictures, --data, --name); "--name needs a value, not the option \'--windowed\'"'),
     ('two of --script, --trace and --record naming one file',
      'exit 2 before anything is written: "--script F and --trace F name the same file" (through a link or another path too; /dev/null is no file)'),
+    ('a FIFO nobody reads given to --record or to kerbrunner-assets street --3ds',
+     'no wait: the game exits 2 with "cannot write the recording: a FIFO that nobody reads"; the inspector exits 1 with "cannot write PATH" and the same reason'),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -595,6 +597,20 @@ class BadInputs(unittest.TestCase):
         # Two names of the null device are not one file: nothing written there meets.
         run = self.run_game(args=["--record", "/dev/null", "--trace", "/dev/null"])
         self.assertEqual(run.code, 0, run.err)
+
+    @row("a FIFO nobody reads given to --record or to kerbrunner-assets street --3ds")
+    def test_record_to_an_unread_fifo(self):
+        fifo = os.path.join(self.parent, "fifo")
+        os.mkfifo(fifo)
+        run = self.run_game(args=["--record", fifo])
+        self.assertEqual(run.code, 2, run.err)
+        self.assertIn("%s: cannot write the recording: a FIFO that nobody reads" % fifo, run.err)
+        self.assertEqual(run.trace, [])
+        proc = subprocess.run([INSPECTOR, "street", "--3ds", fifo], capture_output=True,
+                              stdin=subprocess.DEVNULL, timeout=RUN_TIMEOUT)
+        self.assertEqual(proc.returncode, 1)
+        self.assertEqual(proc.stderr.decode(), "cannot write %s\n%s: a FIFO that nobody reads\n"
+                         % (fifo, fifo))
 
     # ---- The table in the README --------------------------------------------------------
 
