@@ -23,6 +23,7 @@
 #include "platform/environment.h"
 #include "platform/message_box.h"
 #include "platform/message_box_device.h"
+#include "platform/path_info.h"
 #include "platform/pointer.h"
 #include "platform/pointer_device.h"
 #include "platform/same_file.h"
@@ -63,6 +64,12 @@ bool preparePicturesDirectory(std::string& dir)
     if (!makeDirectory(dir.c_str(), PICTURES_DIRECTORY_MODE, reason)) {
         std::fprintf(stderr, "kerbrunner: cannot make the pictures directory %s: %s\n",
                      dir.c_str(), reason.c_str());
+        return false;
+    }
+    // A file, a device or a loop of links in its place would make every picture fail.
+    if (!writableDirectory(dir.c_str(), reason)) {
+        std::fprintf(stderr, "kerbrunner: cannot write pictures into %s: %s\n", dir.c_str(),
+                     reason.c_str());
         return false;
     }
     harnessWritePictures(dir);

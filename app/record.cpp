@@ -18,6 +18,12 @@ const unsigned char LAST_PRINTABLE = 126;
 const char COMMENT_SIGN = '#';
 const char ESCAPE_SIGN = '%';
 
+const int EXIT_RECORD_FAILED = 1;
+const long NO_FRAME = -1;  // a header line, written before the first frame
+const char* const RECORD_WRITE_FAILED_FORMAT = "kerbrunner: %s: cannot write the recording: %s\n";
+const char* const RECORD_FRAME_FAILED_FORMAT =
+    "kerbrunner: %s: cannot write the recording at frame %ld: %s\n";
+
 std::FILE* recordFile = nullptr;
 std::string recordPath;
 bool writeFailed = false;
@@ -30,14 +36,25 @@ void closeRecording()
     recordFile = nullptr;
 }
 
-void writeLine(const std::string& line)
+void writeFailure(const char* format, long frame)
+{
+    int error = errno;
+    writeFailed = true;
+    if (frame < 0) std::fprintf(stderr, format, recordPath.c_str(), std::strerror(error));
+    else std::fprintf(stderr, format, recordPath.c_str(), frame, std::strerror(error));
+    std::exit(EXIT_RECORD_FAILED);
+}
+
+// The lines of a frame are pushed out with it, so that a game that crashes still leaves all
+// but its last frame; the header lines wait for the first frame. A recording that cannot be
+// written would pass for a game cut short: a failed write ends the game.
+void writeLine(const std::string& line, long frame = NO_FRAME)
 {
     if (!recordFile) return;
-    if (std::fprintf(recordFile, "%s\n", line.c_str()) < 0 && !writeFailed) {
-        writeFailed = true;
-        std::fprintf(stderr, "kerbrunner: %s: cannot write the recording: %s\n",
-                     recordPath.c_str(), std::strerror(errno));
-    }
+    if (std::fprintf(recordFile, "%s\n", line.c_str()) < 0)
+        writeFailure(frame < 0 ? RECORD_WRITE_FAILED_FORMAT : RECORD_FRAME_FAILED_FORMAT, frame);
+    if (frame >= 0 && std::fflush(recordFile) != 0)
+        writeFailure(RECORD_FRAME_FAILED_FORMAT, frame);
 }
 
 std::string keyWord(const ScriptEvent& ev)
@@ -122,12 +139,10 @@ void recordName(const char* bytes, size_t count)
 
 void recordEvent(long frame, const ScriptEvent& ev)
 {
-    writeLine(std::to_string(frame) + " " + formatScriptEvent(ev));
+    writeLine(std::to_string(frame) + " " + formatScriptEvent(ev), frame);
 }
 
 void recordClock(long frame, uint32_t ms)
 {
-    writeLine(std::to_string(frame) + " clock " + std::to_string(ms));
-    // Once a frame, so that a game that crashes still leaves all but its last frame.
-    if (recordFile) std::fflush(recordFile);
+    writeLine(std::to_string(frame) + " clock " + std::to_string(ms), frame);
 }

@@ -66,6 +66,8 @@ BAD_INPUTS = [
      'exit 2 before anything is written: "--script F and --trace F name the same file" (through a link or another path too; /dev/null is no file)'),
     ('a FIFO nobody reads given to --record or to kerbrunner-assets street --3ds',
      'no wait: the game exits 2 with "cannot write the recording: a FIFO that nobody reads"; the inspector exits 1 with "cannot write PATH" and the same reason'),
+    ('--record /dev/full, or --pictures naming a file, a device or a loop of links',
+     'exit 1 at the first frame: "cannot write the recording at frame 1: No space left on device"; exit 2: "cannot write pictures into DIR" and why'),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -611,6 +613,27 @@ class BadInputs(unittest.TestCase):
         self.assertEqual(proc.returncode, 1)
         self.assertEqual(proc.stderr.decode(), "cannot write %s\n%s: a FIFO that nobody reads\n"
                          % (fifo, fifo))
+
+    @row("--record /dev/full, or --pictures naming a file, a device or a loop of links")
+    def test_recording_and_pictures_that_cannot_be_written(self):
+        run = self.run_game(args=["--record", "/dev/full"])
+        self.assertEqual(run.code, 1, run.err)
+        self.assertIn("kerbrunner: /dev/full: cannot write the recording at frame 1: "
+                      "No space left on device", run.err)
+        self.assertLessEqual(len(run.trace), 1)
+        plain = os.path.join(self.parent, "plain")
+        with open(plain, "w") as f:
+            f.write("x")
+        loop = os.path.join(self.parent, "loop")
+        os.symlink("loop", loop)
+        for path, reason in ((plain, "not a directory"), ("/dev/null", "not a directory"),
+                             (loop, "Too many levels of symbolic links")):
+            with self.subTest(path):
+                run = self.run_game(args=["--pictures", path])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: cannot write pictures into %s: %s" % (path, reason),
+                              run.err)
+                self.assertEqual(run.trace, [])
 
     # ---- The table in the README --------------------------------------------------------
 
