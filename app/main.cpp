@@ -16,6 +16,7 @@
 #include "app/script_feed.h"
 #include "app/startup.h"
 #include "app/trace_file.h"
+#include "app/watched_table.h"
 #include "app/window_gl.h"
 #include "app/window_input_device.h"
 #include "platform/clock.h"
@@ -178,6 +179,8 @@ void beginRun(const Options& options)
         harnessStartRecording();
     }
     if (options.demo) harnessStartDemo();
+    // Watching the demo or a replay never changes the player's table.
+    if (options.demo || harnessReplaying()) watchTableOnly();
 }
 
 // Opens the window, loads the game into it and runs the frame loop; never returns.

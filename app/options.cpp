@@ -50,6 +50,8 @@ const HelpEntry SCRIPT_EVENT_HELP[] = {
     {"FRAME clock MS", "recordings: the clock reads MS from here on"},
     {"FRAME reshape W H", "recordings: the window takes the size W x H"},
     {"name NAME", "recordings: the player's name, bytes that are not printable as %XX"},
+    {"table BYTES", "recordings: the 60 bytes of the top-five table the game ranked its "
+                    "score in, as the name is written; a replay shows that table"},
     {"char:N, special:N", "recordings: any key by its code; a mouse button may be a number"},
 };
 const int SCRIPT_EVENT_HELP_COUNT = (int)(sizeof SCRIPT_EVENT_HELP / sizeof SCRIPT_EVENT_HELP[0]);

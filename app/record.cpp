@@ -95,6 +95,7 @@ std::string formatScriptEvent(const ScriptEvent& ev)
     case ScriptAction::Reshape:
         return "reshape " + std::to_string(ev.x) + " " + std::to_string(ev.y);
     case ScriptAction::Name: return "name " + encodeNameWord(ev.path.data(), ev.path.size());
+    case ScriptAction::Table: return "table " + encodeNameWord(ev.path.data(), ev.path.size());
     }
     return "";
 }
@@ -135,6 +136,11 @@ bool recordActive() { return recordFile != nullptr; }
 void recordName(const char* bytes, size_t count)
 {
     writeLine("name " + encodeNameWord(bytes, count));
+}
+
+void recordTable(const char* bytes, size_t count)
+{
+    writeLine("table " + encodeNameWord(bytes, count));
 }
 
 void recordEvent(long frame, const ScriptEvent& ev)

@@ -16,3 +16,5 @@ const ScriptEvent* takeScriptEvent(long frame);
 // listened to. The name it recorded, if any, is in bytes.
 bool harnessReplaying();
 bool harnessRecordedName(std::string& bytes);
+// The table the recorded game ranked its score in (its table line), if the recording has one.
+bool harnessRecordedTable(std::string& bytes);

@@ -68,6 +68,8 @@ BAD_INPUTS = [
      'no wait: the game exits 2 with "cannot write the recording: a FIFO that nobody reads"; the inspector exits 1 with "cannot write PATH" and the same reason'),
     ('--record /dev/full, or --pictures naming a file, a device or a loop of links',
      'exit 1 at the first frame: "cannot write the recording at frame 1: No space left on device"; exit 2: "cannot write pictures into DIR" and why'),
+    ('watching: --demo, a replay, a replay of a recording without its table',
+     "the table is ranked and shown but the file is never written; a replay shows the table its recording holds, an older recording the player's table"),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -634,6 +636,49 @@ class BadInputs(unittest.TestCase):
                 self.assertIn("kerbrunner: cannot write pictures into %s: %s" % (path, reason),
                               run.err)
                 self.assertEqual(run.trace, [])
+
+    @row("watching: --demo, a replay, a replay of a recording without its table")
+    def test_watching_never_writes_the_table(self):
+        def record(name, digits):
+            return name.encode().ljust(8, b"\0") + digits.encode() + b"\0"
+        zero = bytes(12)
+        played = record("alice", "009") + record("bob", "008") + record("carol", "007") + zero * 2
+        other = record("dave", "999") * 5
+        self.put_table(played)
+        recording = os.path.join(self.parent, "game.rec")
+        run = self.play_to_the_end(args=["--record", recording])
+        self.assertEqual(run.code, 0, run.err)
+        recorded_table = run.trace[-1]["highscores"]
+        self.assertTrue(recorded_table[3].startswith("tester"), recorded_table)
+        self.assertNotEqual(self.table_bytes(), played)  # a played game writes its score
+        with open(recording) as f:
+            lines = f.read().splitlines()
+        word = "".join(chr(b) if 33 <= b <= 126 and chr(b) not in "#%" else "%%%02X" % b
+                       for b in played)
+        self.assertIn("table " + word, lines)
+        # A replay ranks in the recorded table, whatever the player's table holds now.
+        self.put_table(other)
+        replay = self.run_game(script=None, name=None, step=None, args=["--script", recording])
+        self.assertEqual(replay.code, 0, replay.err)
+        self.assertEqual(replay.trace[-1]["highscores"], recorded_table)
+        self.assertEqual(self.table_bytes(), other)
+        # An older recording without the table line ranks in the player's table, read only.
+        older = os.path.join(self.parent, "older.rec")
+        with open(older, "w") as f:
+            f.write("\n".join(l for l in lines if not l.startswith("table ")) + "\n")
+        self.put_table(played)
+        replay = self.run_game(script=None, name=None, step=None, args=["--script", older])
+        self.assertEqual(replay.code, 0, replay.err)
+        self.assertEqual(replay.trace[-1]["highscores"], recorded_table)
+        self.assertEqual(self.table_bytes(), played)
+        # The demo, watched three times, shows its score ranked and leaves the file alone.
+        for _ in range(3):
+            demo = self.run_game(script="1 reshape 32 24\n", name=None, step=1000,
+                                 args=["--demo"])
+            self.assertEqual(demo.code, 0, demo.err)
+            self.assertTrue(any(r.startswith("demo") for r in demo.trace[-1]["highscores"]),
+                            demo.trace[-1]["highscores"])
+            self.assertEqual(self.table_bytes(), played)
 
     # ---- The table in the README --------------------------------------------------------
 
