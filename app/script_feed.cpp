@@ -60,6 +60,15 @@ const ScriptEvent* takeScriptEvent(long frame)
     return nullptr;
 }
 
+bool harnessReplayRunOut(long frame)
+{
+    if (!replaying || nextEvent < scriptEvents.size()) return false;
+    if (!scriptEvents.empty() && scriptEvents.back().frame >= frame) return false;
+    replaying = false;
+    clockResume();
+    return true;
+}
+
 bool harnessReplaying() { return replaying; }
 
 bool harnessRecordedName(std::string& bytes)

@@ -70,6 +70,8 @@ BAD_INPUTS = [
      'exit 1 at the first frame: "cannot write the recording at frame 1: No space left on device"; exit 2: "cannot write pictures into DIR" and why'),
     ('watching: --demo, a replay, a replay of a recording without its table',
      "the table is ranked and shown but the file is never written; a replay shows the table its recording holds, an older recording the player's table"),
+    ('a recording cut short, or whose clock goes back',
+     'a clock that goes back: exit 2 at load, "FILE:LINE: the clock goes back"; cut short: after its last line the clock runs on from the last reading and the keyboard and mouse are heard again'),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -679,6 +681,46 @@ class BadInputs(unittest.TestCase):
             self.assertTrue(any(r.startswith("demo") for r in demo.trace[-1]["highscores"]),
                             demo.trace[-1]["highscores"])
             self.assertEqual(self.table_bytes(), played)
+
+    @row("a recording cut short, or whose clock goes back")
+    def test_recording_that_runs_out(self):
+        run = self.run_game(script="name tester\n1 clock 100\n2 clock 50\n", name=None)
+        self.assertEqual(run.code, 2, run.err)
+        self.assertIn("script.txt:3: the clock goes back: frame 2 reads 50 after frame 1 read "
+                      "100", run.err)
+        self.assertEqual(run.trace, [])
+        # Cut short in play: the clock runs on from the last reading and the keyboard is back.
+        script = os.path.join(self.parent, "cut.rec")
+        with open(script, "w") as f:
+            f.write("name tester\n1 clock 1000\n1 reshape 32 24\n2 clock 2000\n2 keydown enter\n"
+                    "3 clock 3000\n")
+        trace = os.path.join(self.parent, "cut.jsonl")
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", DISPLAY=self.display,
+                   XDG_DATA_HOME=self.xdg, HOME=self.parent)
+        env.pop("WAYLAND_DISPLAY", None)
+        game = subprocess.Popen([GAME_PATH, "--windowed", "--data", self.data, "--script",
+                                 script, "--trace", trace], env=env, cwd=self.parent,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.addCleanup(lambda: game.poll() is None and (game.kill(), game.communicate()))
+        import json
+        import time
+        lines = []
+        deadline = time.monotonic() + RUN_TIMEOUT
+        while len(lines) < 40 and time.monotonic() < deadline and game.poll() is None:
+            time.sleep(0.2)
+            with open(trace) as f:
+                lines = [json.loads(l) for l in f.read().splitlines() if l.endswith("}")]
+        self.assertIsNone(game.poll(), game.stderr.read() if game.poll() is not None else "")
+        self.assertGreaterEqual(len(lines), 40)
+        clocks = [l["clock"] for l in lines]
+        self.assertEqual(clocks[:3], [1000, 2000, 3000])
+        self.assertEqual(clocks, sorted(clocks))
+        self.assertGreater(clocks[-1], 3000)  # not held at the last reading
+        self.assertFalse(lines[-1]["menuMode"])
+        subprocess.run(["xdotool", "search", "--name", "Kerb Runner", "windowfocus", "--sync",
+                        "key", "Escape"], env=env, timeout=RUN_TIMEOUT, check=True)
+        out, err = game.communicate(timeout=RUN_TIMEOUT)
+        self.assertEqual(game.returncode, 0, err)
 
     # ---- The table in the README --------------------------------------------------------
 
