@@ -228,6 +228,13 @@ std::string preparePlayerTable()
     return table;
 }
 
+std::string playerTableToRead()
+{
+    if (tableDirectory.empty()) return oldTable;
+    std::string table = tableDirectory + "/" + HIGHSCORE_FILE;
+    return pathTaken(table.c_str()) ? table : oldTable;
+}
+
 std::string loginName(const char* userVariable)
 {
     if (userVariable && *userVariable) return userVariable;

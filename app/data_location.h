@@ -73,6 +73,10 @@ void locatePlayerTable();
 // or when it cannot be made or the old table cannot be copied, the old place is used.
 std::string preparePlayerTable();
 
+// The path a game that only shows the table reads, making and copying nothing: the player's
+// table when there is one, the old place otherwise (which preparePlayerTable would copy).
+std::string playerTableToRead();
+
 // The login name for the table: $USER when set, otherwise the account's name, otherwise
 // "player".
 std::string loginName(const char* userVariable);

@@ -17,6 +17,7 @@
 #include "app/script_delivery_device.h"
 #include "app/startup.h"
 #include "app/trace_line.h"
+#include "app/window_input_device.h"
 #include "characters/character_draw.h"
 #include "characters/roster.h"
 #include "platform/clock.h"
@@ -87,6 +88,7 @@ void harnessBeginFrame()
     ++frameNumber;
     if (frameEndWallMs < 0) frameEndWallMs = wallClockMs();
     if (clockIsFixedStep()) clockSetFrame(frameNumber);
+    if (harnessReplayRunOut(frameNumber)) deviceReplayEnded();
     recordFrameClock(frameNumber);
     screenshotsThisFrame.clear();
     while (const ScriptEvent* ev = takeScriptEvent(frameNumber)) {

@@ -16,6 +16,7 @@
 #include "app/script_feed.h"
 #include "app/startup.h"
 #include "app/trace_file.h"
+#include "app/watched_table.h"
 #include "app/window_gl.h"
 #include "app/window_input_device.h"
 #include "platform/clock.h"
@@ -23,8 +24,10 @@
 #include "platform/environment.h"
 #include "platform/message_box.h"
 #include "platform/message_box_device.h"
+#include "platform/path_info.h"
 #include "platform/pointer.h"
 #include "platform/pointer_device.h"
+#include "platform/same_file.h"
 
 #include <GL/freeglut.h>
 
@@ -64,6 +67,12 @@ bool preparePicturesDirectory(std::string& dir)
                      dir.c_str(), reason.c_str());
         return false;
     }
+    // A file, a device or a loop of links in its place would make every picture fail.
+    if (!writableDirectory(dir.c_str(), reason)) {
+        std::fprintf(stderr, "kerbrunner: cannot write pictures into %s: %s\n", dir.c_str(),
+                     reason.c_str());
+        return false;
+    }
     harnessWritePictures(dir);
     return true;
 }
@@ -90,10 +99,34 @@ bool optionsEndTheRun(int argc, char** argv, Options& options, int& status)
     return false;
 }
 
+// Two options that name one file would clobber it: the trace written over the script, the
+// recording emptied before it is replayed, or trace and recording mixed line by line. False,
+// after naming both options, when that is so.
+bool runFilesDistinct(const Options& options)
+{
+    const struct {
+        const char* option;
+        const std::string& path;
+    } files[] = {{"--script", options.scriptPath},
+                 {"--trace", options.tracePath},
+                 {"--record", options.recordPath}};
+    for (const auto& first : files) {
+        for (const auto& second : files) {
+            if (&second <= &first || first.path.empty() || second.path.empty()) continue;
+            if (!pathsNameOneFile(first.path.c_str(), second.path.c_str())) continue;
+            std::fprintf(stderr, "kerbrunner: %s %s and %s %s name the same file\n",
+                         first.option, first.path.c_str(), second.option, second.path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 // The files the command line names: the script to play, the trace and the recording to
 // write, the pictures' directory. False, after saying why, when one cannot be used.
 bool openRunFiles(Options& options)
 {
+    if (!runFilesDistinct(options)) return false;
     std::string error;
     bool opened = (options.scriptPath.empty() || harnessLoadScript(options.scriptPath, error)) &&
                   (options.tracePath.empty() || harnessOpenTrace(options.tracePath, error)) &&
@@ -146,6 +179,8 @@ void beginRun(const Options& options)
         harnessStartRecording();
     }
     if (options.demo) harnessStartDemo();
+    // Watching the demo or a replay never changes the player's table.
+    if (options.demo || harnessReplaying()) watchTableOnly();
 }
 
 // Opens the window, loads the game into it and runs the frame loop; never returns.

@@ -50,6 +50,8 @@ const HelpEntry SCRIPT_EVENT_HELP[] = {
     {"FRAME clock MS", "recordings: the clock reads MS from here on"},
     {"FRAME reshape W H", "recordings: the window takes the size W x H"},
     {"name NAME", "recordings: the player's name, bytes that are not printable as %XX"},
+    {"table BYTES", "recordings: the 60 bytes of the top-five table the game ranked its "
+                    "score in, as the name is written; a replay shows that table"},
     {"char:N, special:N", "recordings: any key by its code; a mouse button may be a number"},
 };
 const int SCRIPT_EVENT_HELP_COUNT = (int)(sizeof SCRIPT_EVENT_HELP / sizeof SCRIPT_EVENT_HELP[0]);
@@ -239,6 +241,11 @@ std::string manualPage(const char* version)
 
 namespace {
 
+// A value that starts like an option is refused: a forgotten value would otherwise take the
+// next option as a file or a name (--record --windowed would record into "--windowed"). A
+// file of such a name can still be given as ./--windowed.
+const char* const OPTION_PREFIX = "--";
+
 bool takeValue(int argc, char** argv, int& i, const char* option, std::string& value,
                std::string& error)
 {
@@ -246,8 +253,20 @@ bool takeValue(int argc, char** argv, int& i, const char* option, std::string& v
         error = std::string(option) + " needs a value";
         return false;
     }
+    if (std::strncmp(argv[i + 1], OPTION_PREFIX, std::strlen(OPTION_PREFIX)) == 0) {
+        error = std::string(option) + " needs a value, not the option " + quotedWord(argv[i + 1]);
+        return false;
+    }
     value = argv[++i];
     return true;
+}
+
+// The options whose value names a file or a directory: an empty one would be dropped as if
+// the option were not there.
+bool namesAPath(OptionId id)
+{
+    return id == OptionId::Data || id == OptionId::Script || id == OptionId::Trace ||
+           id == OptionId::Record || id == OptionId::Pictures;
 }
 
 }  // namespace
@@ -319,6 +338,10 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error)
         }
         std::string value;
         if (*option->argument != '\0' && !takeValue(argc, argv, i, arg, value, error)) return false;
+        if (namesAPath(option->id) && value.empty()) {
+            error = std::string(arg) + " needs a non-empty name";
+            return false;
+        }
         switch (option->id) {
         case OptionId::Help: options.help = true; break;
         case OptionId::Version: options.version = true; break;

@@ -1,11 +1,11 @@
 // One play frame's rules, in the order the game has always applied them.
-// Depends on: play_step.h, data_location.h (the table's place), game_state.h, startup.h (the
+// Depends on: play_step.h, watched_table.h (the table at the end), game_state.h, startup.h (the
 // player's name), collision.h, street_table.h (the walls' corners), the platform clock.
 #include "app/play_step.h"
 
-#include "app/data_location.h"
 #include "app/game_state.h"
 #include "app/startup.h"
+#include "app/watched_table.h"
 #include "platform/clock.h"
 #include "player/collision.h"
 #include "world/street_table.h"
@@ -47,8 +47,7 @@ namespace {
 void endGame()
 {
     std::string console;
-    updateHighscores(preparePlayerTable(), gameState.score, scoreText, playerName, highscoreTable,
-                     console);
+    endGameTable(gameState.score, scoreText, playerName, highscoreTable, console);
     std::fputs(console.c_str(), stdout);
     std::fflush(stdout);
 }

@@ -18,6 +18,12 @@ const unsigned char LAST_PRINTABLE = 126;
 const char COMMENT_SIGN = '#';
 const char ESCAPE_SIGN = '%';
 
+const int EXIT_RECORD_FAILED = 1;
+const long NO_FRAME = -1;  // a header line, written before the first frame
+const char* const RECORD_WRITE_FAILED_FORMAT = "kerbrunner: %s: cannot write the recording: %s\n";
+const char* const RECORD_FRAME_FAILED_FORMAT =
+    "kerbrunner: %s: cannot write the recording at frame %ld: %s\n";
+
 std::FILE* recordFile = nullptr;
 std::string recordPath;
 bool writeFailed = false;
@@ -30,14 +36,25 @@ void closeRecording()
     recordFile = nullptr;
 }
 
-void writeLine(const std::string& line)
+void writeFailure(const char* format, long frame)
+{
+    int error = errno;
+    writeFailed = true;
+    if (frame < 0) std::fprintf(stderr, format, recordPath.c_str(), std::strerror(error));
+    else std::fprintf(stderr, format, recordPath.c_str(), frame, std::strerror(error));
+    std::exit(EXIT_RECORD_FAILED);
+}
+
+// The lines of a frame are pushed out with it, so that a game that crashes still leaves all
+// but its last frame; the header lines wait for the first frame. A recording that cannot be
+// written would pass for a game cut short: a failed write ends the game.
+void writeLine(const std::string& line, long frame = NO_FRAME)
 {
     if (!recordFile) return;
-    if (std::fprintf(recordFile, "%s\n", line.c_str()) < 0 && !writeFailed) {
-        writeFailed = true;
-        std::fprintf(stderr, "kerbrunner: %s: cannot write the recording: %s\n",
-                     recordPath.c_str(), std::strerror(errno));
-    }
+    if (std::fprintf(recordFile, "%s\n", line.c_str()) < 0)
+        writeFailure(frame < 0 ? RECORD_WRITE_FAILED_FORMAT : RECORD_FRAME_FAILED_FORMAT, frame);
+    if (frame >= 0 && std::fflush(recordFile) != 0)
+        writeFailure(RECORD_FRAME_FAILED_FORMAT, frame);
 }
 
 std::string keyWord(const ScriptEvent& ev)
@@ -78,6 +95,7 @@ std::string formatScriptEvent(const ScriptEvent& ev)
     case ScriptAction::Reshape:
         return "reshape " + std::to_string(ev.x) + " " + std::to_string(ev.y);
     case ScriptAction::Name: return "name " + encodeNameWord(ev.path.data(), ev.path.size());
+    case ScriptAction::Table: return "table " + encodeNameWord(ev.path.data(), ev.path.size());
     }
     return "";
 }
@@ -101,7 +119,8 @@ std::string encodeNameWord(const char* bytes, size_t count)
 bool recordOpen(const std::string& path, std::string& error)
 {
     std::string reason;
-    recordFile = openOutputFile(path.c_str(), reason);
+    // A FIFO nobody reads yet is refused instead of holding the game up before its window.
+    recordFile = openOutputFileNoWait(path.c_str(), reason);
     if (!recordFile) {
         error = path + ": cannot write the recording: " + reason;
         return false;
@@ -119,14 +138,17 @@ void recordName(const char* bytes, size_t count)
     writeLine("name " + encodeNameWord(bytes, count));
 }
 
+void recordTable(const char* bytes, size_t count)
+{
+    writeLine("table " + encodeNameWord(bytes, count));
+}
+
 void recordEvent(long frame, const ScriptEvent& ev)
 {
-    writeLine(std::to_string(frame) + " " + formatScriptEvent(ev));
+    writeLine(std::to_string(frame) + " " + formatScriptEvent(ev), frame);
 }
 
 void recordClock(long frame, uint32_t ms)
 {
-    writeLine(std::to_string(frame) + " clock " + std::to_string(ms));
-    // Once a frame, so that a game that crashes still leaves all but its last frame.
-    if (recordFile) std::fflush(recordFile);
+    writeLine(std::to_string(frame) + " clock " + std::to_string(ms), frame);
 }

@@ -17,6 +17,8 @@ std::string encodeNameWord(const char* bytes, size_t count);
 bool recordOpen(const std::string& path, std::string& error);
 bool recordActive();
 void recordName(const char* bytes, size_t count);
+// The table the game ranked its score in, as it read it; a replay ranks in these bytes.
+void recordTable(const char* bytes, size_t count);
 void recordEvent(long frame, const ScriptEvent& event);
 // The clock's reading for a frame; written after the events delivered before that frame
 // that came from the devices, which still read the previous frame's clock.

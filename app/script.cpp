@@ -153,6 +153,9 @@ bool parseScript(const std::string& text, const std::string& fileName,
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
+    bool haveClock = false;
+    long lastClockFrame = 0;
+    uint32_t lastClockMs = 0;
     while (std::getline(lines, line)) {
         ++lineNumber;
         size_t hash = line.find('#');
@@ -174,6 +177,19 @@ bool parseScript(const std::string& text, const std::string& fileName,
             events.push_back(ev);
             continue;
         }
+        if (w[0] == "table") {
+            // A recording's header: the 60 bytes of the table its game ranked its score in.
+            ev.frame = 0;
+            ev.action = ScriptAction::Table;
+            if (w.size() != 2 || !decodeNameWord(w[1], ev.path) ||
+                ev.path.size() != (size_t)RECORDED_TABLE_SIZE) {
+                error = where + "table takes one word of " + std::to_string(RECORDED_TABLE_SIZE) +
+                        " bytes, with %XX for bytes that are not printable";
+                return false;
+            }
+            events.push_back(ev);
+            continue;
+        }
         if (!parseNumber(w[0], 1, ev.frame)) {
             error = where + "expected a frame number from 1 up, found " + quotedWord(w[0]);
             return false;
@@ -186,6 +202,18 @@ bool parseScript(const std::string& text, const std::string& fileName,
         if (!problem.empty()) {
             error = where + problem;
             return false;
+        }
+        // A clock that went back would stop the countdown and hold the game still.
+        if (ev.action == ScriptAction::Clock) {
+            if (haveClock && (ev.frame < lastClockFrame || ev.clockMs < lastClockMs)) {
+                error = where + "the clock goes back: frame " + std::to_string(ev.frame) +
+                        " reads " + std::to_string(ev.clockMs) + " after frame " +
+                        std::to_string(lastClockFrame) + " read " + std::to_string(lastClockMs);
+                return false;
+            }
+            haveClock = true;
+            lastClockFrame = ev.frame;
+            lastClockMs = ev.clockMs;
         }
         events.push_back(ev);
     }

@@ -7,8 +7,9 @@
 
 enum class ScriptAction {
     KeyDown, KeyUp, MouseDown, MouseUp, Motion, Screenshot, Quit,
-    // Recorded games: the clock's reading from here on, a window resize, the player's name.
-    Clock, Reshape, Name
+    // Recorded games: the clock's reading from here on, a window resize, the player's name,
+    // the top-five table the game read at its end.
+    Clock, Reshape, Name, Table
 };
 
 struct ScriptEvent {
@@ -19,8 +20,11 @@ struct ScriptEvent {
     int button;      // mouse button (key_codes.h)
     int x, y;        // motion; width and height for a reshape
     uint32_t clockMs;  // clock
-    std::string path;  // screenshot; the name's bytes (frame 0: a header, before any frame)
+    std::string path;  // screenshot; the name's or the table's bytes (frame 0: a header)
 };
+
+// The bytes of a recording's table line: the five 12-byte records of the top-five table.
+const int RECORDED_TABLE_SIZE = 60;
 
 // Parses a whole script. On a malformed line returns false with
 // "FILE:LINE: what is wrong" in error.

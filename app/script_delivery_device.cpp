@@ -28,7 +28,8 @@ void deliverScriptEvent(const ScriptEvent& ev)
     case ScriptAction::Clock: clockHold(ev.clockMs); break;
     case ScriptAction::Reshape: reshapeWindow(ev.x, ev.y); break;
     case ScriptAction::Screenshot:
-    case ScriptAction::Name: break;
+    case ScriptAction::Name:
+    case ScriptAction::Table: break;
     }
 }
 

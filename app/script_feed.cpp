@@ -15,6 +15,8 @@ size_t nextEvent = 0;
 bool replaying = false;
 bool haveRecordedName = false;
 std::string recordedName;
+bool haveRecordedTable = false;
+std::string recordedTable;
 
 }  // namespace
 
@@ -35,6 +37,10 @@ bool harnessLoadScript(const std::string& path, std::string& error)
     nextEvent = 0;
     for (const ScriptEvent& ev : events) {
         if (ev.action == ScriptAction::Clock) replaying = true;
+        if (ev.action == ScriptAction::Table) {
+            haveRecordedTable = true;
+            recordedTable = ev.path;
+        }
         if (ev.action == ScriptAction::Name) {
             haveRecordedName = true;
             recordedName = ev.path;
@@ -54,10 +60,25 @@ const ScriptEvent* takeScriptEvent(long frame)
     return nullptr;
 }
 
+bool harnessReplayRunOut(long frame)
+{
+    if (!replaying || nextEvent < scriptEvents.size()) return false;
+    if (!scriptEvents.empty() && scriptEvents.back().frame >= frame) return false;
+    replaying = false;
+    clockResume();
+    return true;
+}
+
 bool harnessReplaying() { return replaying; }
 
 bool harnessRecordedName(std::string& bytes)
 {
     if (haveRecordedName) bytes = recordedName;
     return haveRecordedName;
+}
+
+bool harnessRecordedTable(std::string& bytes)
+{
+    if (haveRecordedTable) bytes = recordedTable;
+    return haveRecordedTable;
 }

@@ -15,4 +15,10 @@ const ScriptEvent* takeScriptEvent(long frame);
 // A replayed recording: its game runs on the recorded clock, and the devices are not
 // listened to. The name it recorded, if any, is in bytes.
 bool harnessReplaying();
+// At the start of a frame: true, once, when a replay has delivered its last line and its
+// game did not end there (a recording cut short). The replay is over from then on: the clock
+// runs on from its last reading and the devices are listened to again.
+bool harnessReplayRunOut(long frame);
 bool harnessRecordedName(std::string& bytes);
+// The table the recorded game ranked its score in (its table line), if the recording has one.
+bool harnessRecordedTable(std::string& bytes);

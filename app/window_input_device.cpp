@@ -9,6 +9,11 @@
 
 namespace {
 
+// The real window's size while a replay plays in the recorded ones.
+bool realSizeKnown = false;
+int realWidth = 0;
+int realHeight = 0;
+
 // A device event arrives between frames: it belongs to the next one.
 void deviceEvent(const ScriptEvent& ev)
 {
@@ -66,5 +71,20 @@ void deviceReshape(int width, int height)
     ev.action = ScriptAction::Reshape;
     ev.x = width;
     ev.y = height;
+    if (harnessReplaying()) {
+        realSizeKnown = true;
+        realWidth = width;
+        realHeight = height;
+    }
     deviceEvent(ev);
+}
+
+void deviceReplayEnded()
+{
+    if (!realSizeKnown) return;
+    ScriptEvent ev{};
+    ev.action = ScriptAction::Reshape;
+    ev.x = realWidth;
+    ev.y = realHeight;
+    deliverEvent(ev, harnessFrameNumber());
 }

@@ -10,3 +10,5 @@ void deviceSpecialKey(int key, int x, int y);
 void deviceMouseButton(int button, int state, int x, int y);
 void deviceMouseMotion(int x, int y);
 void deviceReshape(int width, int height);
+// A replay that ran out hands the window back: the game takes the real window's size again.
+void deviceReplayEnded();

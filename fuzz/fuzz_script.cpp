@@ -53,8 +53,9 @@ void checkEvent(const std::vector<std::string>& w, const ScriptEvent& ev)
     char* end = nullptr;
     long frame = std::strtol(w[0].c_str(), &end, 10);
     if (end == w[0].c_str()) {
-        // A header line of a recording, before any frame: the player's name.
-        FUZZ_CHECK(ev.frame == 0 && ev.action == ScriptAction::Name && w.size() == 2);
+        // A header line of a recording, before any frame: the player's name or the table.
+        FUZZ_CHECK(ev.frame == 0 && w.size() == 2 &&
+                   (ev.action == ScriptAction::Name || ev.action == ScriptAction::Table));
         std::string bytes;
         FUZZ_CHECK(decodeNameWord(w[1], bytes) && bytes == ev.path);
         return;

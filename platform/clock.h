@@ -16,6 +16,9 @@ void clockSetFrame(long frame);
 // what the clock reads now (wall time or the fixed step) and returns it.
 void clockHold(uint32_t ms);
 uint32_t clockHoldCurrent();
+// The clock runs again (wall time or the fixed step) from the reading it holds, without a jump
+// either way.
+void clockResume();
 
 // Tests only: pin the clock to a value (pass -1 to let it run again).
 void clockSetForTesting(int64_t ms);

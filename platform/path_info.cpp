@@ -1,8 +1,10 @@
-// Path look-ups: stat, lstat, realpath, the /proc link to the program, getcwd.
+// Path look-ups: stat, lstat, access, realpath, the /proc link to the program, getcwd.
 // Depends on: path_info.h, POSIX.
 #include "platform/path_info.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@ namespace {
 const char* const PROGRAM_LINK = "/proc/self/exe";
 const unsigned PERMISSION_BITS = 07777;
 const size_t WORKING_DIRECTORY_CAPACITY = 4096;
+const char* const NOT_A_DIRECTORY = "not a directory";
 
 }  // namespace
 
@@ -28,6 +31,24 @@ bool pathTaken(const char* path)
 {
     struct stat st;
     return lstat(path, &st) == 0;
+}
+
+bool writableDirectory(const char* path, std::string& reason)
+{
+    struct stat st;
+    if (stat(path, &st) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        reason = NOT_A_DIRECTORY;
+        return false;
+    }
+    if (access(path, W_OK | X_OK) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
 }
 
 bool pathPermissions(const char* path, unsigned& permissions)

@@ -14,6 +14,10 @@ enum class PathKind {
 PathKind pathKind(const char* path);
 // Whether anything has the name, a link that leads nowhere included.
 bool pathTaken(const char* path);
+// Whether files can be made in the directory the path leads to; false with why in reason
+// ("not a directory" for a file or a device, the system's reason for a loop of links or a
+// directory the user may not write).
+bool writableDirectory(const char* path, std::string& reason);
 // The permission bits (07777) of what the path leads to; false when it cannot be looked at.
 bool pathPermissions(const char* path, unsigned& permissions);
 // The absolute path with every link and "." or ".." resolved, or empty when it cannot be.

@@ -60,6 +60,18 @@ BAD_INPUTS = [
      "no wait, exit 1: the game's message, then \"PATH: not a regular file\" / \"PATH: a directory\""),
     ("a reshape to 100000 x 100000, then a screenshot",
      "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
+    ('an empty value, or an option in place of a value',
+     'exit 2: "--script needs a non-empty name" (and --trace, --record, --pictures, --data, --name); "--name needs a value, not the option \'--windowed\'"'),
+    ('two of --script, --trace and --record naming one file',
+     'exit 2 before anything is written: "--script F and --trace F name the same file" (through a link or another path too; /dev/null is no file)'),
+    ('a FIFO nobody reads given to --record or to kerbrunner-assets street --3ds',
+     'no wait: the game exits 2 with "cannot write the recording: a FIFO that nobody reads"; the inspector exits 1 with "cannot write PATH" and the same reason'),
+    ('--record /dev/full, or --pictures naming a file, a device or a loop of links',
+     'exit 1 at the first frame: "cannot write the recording at frame 1: No space left on device"; exit 2: "cannot write pictures into DIR" and why'),
+    ('watching: --demo, a replay, a replay of a recording without its table',
+     "the table is ranked and shown but the file is never written; a replay shows the table its recording holds, an older recording the player's table"),
+    ('a recording cut short, or whose clock goes back',
+     'a clock that goes back: exit 2 at load, "FILE:LINE: the clock goes back"; cut short: after its last line the clock runs on from the last reading and the keyboard and mouse are heard again'),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -569,6 +581,164 @@ class BadInputs(unittest.TestCase):
         self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
         self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")),
                          (1024, 768))
+
+    @row("an empty value, or an option in place of a value")
+    def test_empty_values_and_options_as_values(self):
+        for option in ("--script", "--trace", "--record", "--pictures", "--data", "--name"):
+            with self.subTest(option):
+                run = self.run_game(script=None, trace=False, name=None, args=[option, ""])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: %s needs a non-empty name" % option, run.err)
+                run = self.run_game(script=None, trace=False, name=None,
+                                    args=[option, "--windowed"])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: %s needs a value, not the option '--windowed'"
+                              % option, run.err)
+                self.assertFalse(os.path.exists(os.path.join(self.parent, "--windowed")))
+
+    @row("two of --script, --trace and --record naming one file")
+    def test_two_options_naming_one_file(self):
+        script = os.path.join(self.parent, "script.txt")
+        link = os.path.join(self.parent, "link.txt")
+        os.symlink("script.txt", link)
+        dangling = os.path.join(self.parent, "dangling.txt")
+        os.symlink("out.txt", dangling)
+        out = os.path.join(self.parent, "sub", "..", "out.txt")
+        os.mkdir(os.path.join(self.parent, "sub"))
+        content = "2 keydown enter\n5 keydown escape\n"
+        cases = [(["--trace", script], "--script %s and --trace %s" % (script, script)),
+                 (["--record", link], "--script %s and --record %s" % (script, link)),
+                 (["--trace", dangling, "--record", out],
+                  "--trace %s and --record %s" % (dangling, out))]
+        for args, named in cases:
+            with self.subTest(named):
+                run = self.run_game(script=content, trace=False, args=args)
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: %s name the same file" % named, run.err)
+                with open(script) as f:
+                    self.assertEqual(f.read(), content)
+                self.assertFalse(os.path.exists(os.path.join(self.parent, "out.txt")))
+        # Two names of the null device are not one file: nothing written there meets.
+        run = self.run_game(args=["--record", "/dev/null", "--trace", "/dev/null"])
+        self.assertEqual(run.code, 0, run.err)
+
+    @row("a FIFO nobody reads given to --record or to kerbrunner-assets street --3ds")
+    def test_record_to_an_unread_fifo(self):
+        fifo = os.path.join(self.parent, "fifo")
+        os.mkfifo(fifo)
+        run = self.run_game(args=["--record", fifo])
+        self.assertEqual(run.code, 2, run.err)
+        self.assertIn("%s: cannot write the recording: a FIFO that nobody reads" % fifo, run.err)
+        self.assertEqual(run.trace, [])
+        proc = subprocess.run([INSPECTOR, "street", "--3ds", fifo], capture_output=True,
+                              stdin=subprocess.DEVNULL, timeout=RUN_TIMEOUT)
+        self.assertEqual(proc.returncode, 1)
+        self.assertEqual(proc.stderr.decode(), "cannot write %s\n%s: a FIFO that nobody reads\n"
+                         % (fifo, fifo))
+
+    @row("--record /dev/full, or --pictures naming a file, a device or a loop of links")
+    def test_recording_and_pictures_that_cannot_be_written(self):
+        run = self.run_game(args=["--record", "/dev/full"])
+        self.assertEqual(run.code, 1, run.err)
+        self.assertIn("kerbrunner: /dev/full: cannot write the recording at frame 1: "
+                      "No space left on device", run.err)
+        self.assertLessEqual(len(run.trace), 1)
+        plain = os.path.join(self.parent, "plain")
+        with open(plain, "w") as f:
+            f.write("x")
+        loop = os.path.join(self.parent, "loop")
+        os.symlink("loop", loop)
+        for path, reason in ((plain, "not a directory"), ("/dev/null", "not a directory"),
+                             (loop, "Too many levels of symbolic links")):
+            with self.subTest(path):
+                run = self.run_game(args=["--pictures", path])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn("kerbrunner: cannot write pictures into %s: %s" % (path, reason),
+                              run.err)
+                self.assertEqual(run.trace, [])
+
+    @row("watching: --demo, a replay, a replay of a recording without its table")
+    def test_watching_never_writes_the_table(self):
+        def record(name, digits):
+            return name.encode().ljust(8, b"\0") + digits.encode() + b"\0"
+        zero = bytes(12)
+        played = record("alice", "009") + record("bob", "008") + record("carol", "007") + zero * 2
+        other = record("dave", "999") * 5
+        self.put_table(played)
+        recording = os.path.join(self.parent, "game.rec")
+        run = self.play_to_the_end(args=["--record", recording])
+        self.assertEqual(run.code, 0, run.err)
+        recorded_table = run.trace[-1]["highscores"]
+        self.assertTrue(recorded_table[3].startswith("tester"), recorded_table)
+        self.assertNotEqual(self.table_bytes(), played)  # a played game writes its score
+        with open(recording) as f:
+            lines = f.read().splitlines()
+        word = "".join(chr(b) if 33 <= b <= 126 and chr(b) not in "#%" else "%%%02X" % b
+                       for b in played)
+        self.assertIn("table " + word, lines)
+        # A replay ranks in the recorded table, whatever the player's table holds now.
+        self.put_table(other)
+        replay = self.run_game(script=None, name=None, step=None, args=["--script", recording])
+        self.assertEqual(replay.code, 0, replay.err)
+        self.assertEqual(replay.trace[-1]["highscores"], recorded_table)
+        self.assertEqual(self.table_bytes(), other)
+        # An older recording without the table line ranks in the player's table, read only.
+        older = os.path.join(self.parent, "older.rec")
+        with open(older, "w") as f:
+            f.write("\n".join(l for l in lines if not l.startswith("table ")) + "\n")
+        self.put_table(played)
+        replay = self.run_game(script=None, name=None, step=None, args=["--script", older])
+        self.assertEqual(replay.code, 0, replay.err)
+        self.assertEqual(replay.trace[-1]["highscores"], recorded_table)
+        self.assertEqual(self.table_bytes(), played)
+        # The demo, watched three times, shows its score ranked and leaves the file alone.
+        for _ in range(3):
+            demo = self.run_game(script="1 reshape 32 24\n", name=None, step=1000,
+                                 args=["--demo"])
+            self.assertEqual(demo.code, 0, demo.err)
+            self.assertTrue(any(r.startswith("demo") for r in demo.trace[-1]["highscores"]),
+                            demo.trace[-1]["highscores"])
+            self.assertEqual(self.table_bytes(), played)
+
+    @row("a recording cut short, or whose clock goes back")
+    def test_recording_that_runs_out(self):
+        run = self.run_game(script="name tester\n1 clock 100\n2 clock 50\n", name=None)
+        self.assertEqual(run.code, 2, run.err)
+        self.assertIn("script.txt:3: the clock goes back: frame 2 reads 50 after frame 1 read "
+                      "100", run.err)
+        self.assertEqual(run.trace, [])
+        # Cut short in play: the clock runs on from the last reading and the keyboard is back.
+        script = os.path.join(self.parent, "cut.rec")
+        with open(script, "w") as f:
+            f.write("name tester\n1 clock 1000\n1 reshape 32 24\n2 clock 2000\n2 keydown enter\n"
+                    "3 clock 3000\n")
+        trace = os.path.join(self.parent, "cut.jsonl")
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", DISPLAY=self.display,
+                   XDG_DATA_HOME=self.xdg, HOME=self.parent)
+        env.pop("WAYLAND_DISPLAY", None)
+        game = subprocess.Popen([GAME_PATH, "--windowed", "--data", self.data, "--script",
+                                 script, "--trace", trace], env=env, cwd=self.parent,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.addCleanup(lambda: game.poll() is None and (game.kill(), game.communicate()))
+        import json
+        import time
+        lines = []
+        deadline = time.monotonic() + RUN_TIMEOUT
+        while len(lines) < 40 and time.monotonic() < deadline and game.poll() is None:
+            time.sleep(0.2)
+            with open(trace) as f:
+                lines = [json.loads(l) for l in f.read().splitlines() if l.endswith("}")]
+        self.assertIsNone(game.poll(), game.stderr.read() if game.poll() is not None else "")
+        self.assertGreaterEqual(len(lines), 40)
+        clocks = [l["clock"] for l in lines]
+        self.assertEqual(clocks[:3], [1000, 2000, 3000])
+        self.assertEqual(clocks, sorted(clocks))
+        self.assertGreater(clocks[-1], 3000)  # not held at the last reading
+        self.assertFalse(lines[-1]["menuMode"])
+        subprocess.run(["xdotool", "search", "--name", "Kerb Runner", "windowfocus", "--sync",
+                        "key", "Escape"], env=env, timeout=RUN_TIMEOUT, check=True)
+        out, err = game.communicate(timeout=RUN_TIMEOUT)
+        self.assertEqual(game.returncode, 0, err)
 
     # ---- The table in the README --------------------------------------------------------
 

@@ -128,6 +128,10 @@ TEST(Recording, MalformedRecordingLinesAreRejectedWithTheirLine)
         {"name ab%4", "rec:2: name takes one word, with %XX for bytes that are not printable"},
         {"name a b", "rec:2: name takes one word, with %XX for bytes that are not printable"},
         {"name", "rec:2: name takes one word, with %XX for bytes that are not printable"},
+        {"table abc", "rec:2: table takes one word of 60 bytes, with %XX for bytes that are not printable"},
+        {"table", "rec:2: table takes one word of 60 bytes, with %XX for bytes that are not printable"},
+        {"3 clock 500\n4 clock 499", "rec:3: the clock goes back: frame 4 reads 499 after frame 3 read 500"},
+        {"4 clock 500\n3 clock 600", "rec:3: the clock goes back: frame 3 reads 600 after frame 4 read 500"},
     };
     for (const Bad& bad : cases) {
         std::vector<ScriptEvent> events;

@@ -23,7 +23,10 @@ std::string sampleLine(std::string term)
 {
     const std::pair<const char*, const char*> samples[] = {
         {"FRAME", "3"}, {"KEY", "w"},      {"BUTTON", "left"}, {"X Y", "10 20"},
-        {"PATH", "s.png"}, {"MS", "2000"}, {"W H", "640 480"}, {"NAME", "ann"}};
+        {"PATH", "s.png"}, {"MS", "2000"}, {"W H", "640 480"}, {"NAME", "ann"},
+        {"BYTES", "%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00"
+                  "%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00"
+                  "%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00%00"}};
     for (const auto& s : samples) {
         size_t at = term.find(s.first);
         if (at != std::string::npos) term.replace(at, std::string(s.first).size(), s.second);

@@ -4,6 +4,7 @@
 // POSIX process spawning (the preview runs as its own program, with GL).
 #include "app/json_text.h"
 #include "platform/file_read.h"
+#include "platform/output_file.h"
 #include "tools/assetcheck/assetcheck.h"
 #include "world/scene3ds.h"
 #include "world/scene3ds_street.h"
@@ -159,10 +160,15 @@ int renderPreview(const char* scene, const char* png, const std::vector<std::str
     return INSPECT_OK;
 }
 
-bool writeBytes(const char* path, const std::vector<uint8_t>& bytes)
+// A FIFO that nobody reads is refused, with that reason in fifoReason, instead of waited on.
+bool writeBytes(const char* path, const std::vector<uint8_t>& bytes, std::string& fifoReason)
 {
-    FILE* out = std::fopen(path, "wb");
-    if (!out) return false;
+    std::string reason;
+    FILE* out = openOutputFileNoWait(path, reason);
+    if (!out) {
+        if (reason == OUTPUT_FIFO_UNREAD) fifoReason = reason;
+        return false;
+    }
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     return std::fclose(out) == 0 && ok;
 }
@@ -217,8 +223,10 @@ int runStreetCommand(int argc, char** argv)
         std::fprintf(stderr, STREET_NOT_WRITABLE, reason);
         return INSPECT_PROBLEM;
     }
-    if (!writeBytes(argv[1], bytes)) {
+    std::string fifoReason;
+    if (!writeBytes(argv[1], bytes, fifoReason)) {
         std::fprintf(stderr, SCENE_WRITE_FAILED, argv[1]);
+        if (!fifoReason.empty()) std::fprintf(stderr, "%s: %s\n", argv[1], fifoReason.c_str());
         return INSPECT_PROBLEM;
     }
     return INSPECT_OK;
