@@ -245,15 +245,22 @@ TEST(TextureSlots, HandBandsAddTheSamePixelsAsTheWholeQuad)
     measureAddingRows(rgb.data(), side, side, rows);
     ASSERT_EQ(rows.width, side);
 
+    // gl_main's window; other tests may have left a viewport of their own.
+    const GLint WINDOW_SIDE = 256;
+    const GLint w = WINDOW_SIDE, h = WINDOW_SIDE;
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const GLint w = viewport[2], h = viewport[3];
+    glViewport(0, 0, w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, w, h, 0, 0, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // As the HUD draws: no depth, lighting or culling (the quad runs clockwise on screen).
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, name);
     glBlendFunc(GL_ONE, GL_ONE);
@@ -296,6 +303,7 @@ TEST(TextureSlots, HandBandsAddTheSamePixelsAsTheWholeQuad)
         EXPECT_TRUE(drawn[0] == drawn[1]);
     }
     glClearColor(0, 0, 0, 0);
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
     glDeleteTextures(1, &name);
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
