@@ -31,7 +31,8 @@ void initGame()
     glEnable(GL_AUTO_NORMAL);
     glEnable(GL_NORMALIZE);
     glEnable(GL_TEXTURE_2D);
-    loadAllTextures(TextureSlots);
+    // The menu's pages are 33 MB of texture: each is loaded when the menu shows it.
+    loadAllTextures(TextureSlots, false);
     // Developers compare the two ways of sending the models to GL with this.
     const char* drawPath = std::getenv(MODEL_DRAW_PATH_VARIABLE);
     if (drawPath && std::strcmp(drawPath, "immediate") == 0) modelDrawPath = ModelDrawPath::Immediate;

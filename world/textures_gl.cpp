@@ -97,7 +97,7 @@ void loadTexture(unsigned int* slots, const char* path, int slot)
     freeRgbImage(image);
 }
 
-void loadAllTextures(unsigned int* slots)
+void loadAllTextures(unsigned int* slots, bool withMenuPages)
 {
     // Each picture passes through buffers of a few MB (the file, the decoded pixels, GLU's
     // levels), freed before the next picture. By default each comes as fresh zeroed pages from
@@ -107,7 +107,8 @@ void loadAllTextures(unsigned int* slots)
     mallopt(M_MMAP_THRESHOLD, LOADING_MMAP_THRESHOLD);
     mallopt(M_TRIM_THRESHOLD, LOADING_TRIM_THRESHOLD);
     for (int i = 0; i < textureFileCount; ++i)
-        loadTexture(slots, textureFiles[i].path, textureFiles[i].slot);
+        if (withMenuPages || !isMenuPageSlot(textureFiles[i].slot))
+            loadTexture(slots, textureFiles[i].path, textureFiles[i].slot);
     mallopt(M_TRIM_THRESHOLD, DEFAULT_TRIM_THRESHOLD);
     mallopt(M_MMAP_THRESHOLD, DEFAULT_MMAP_THRESHOLD);
     malloc_trim(0);
