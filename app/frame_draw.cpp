@@ -62,6 +62,7 @@ void displayFrame()
     if (gameState.menuMode) {
         drawMenu();
     } else {
+        releaseMenuPage();
         // Once the game is over nothing moves: the table is drawn over the last picture.
         bool played = stepPlayFrame(currentPlayFrame);
         if (played) {

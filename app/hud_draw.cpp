@@ -1,5 +1,5 @@
 // The 2D overlay of play mode, and the top-five table once the game is over.
-// Depends on: hud_draw.h, game_state.h, play_step.h (the texts), highscore_table.h,
+// Depends on: hud_draw.h, game_state.h, hand_bands.h, play_step.h (the texts), highscore_table.h,
 // overlay_draw.h, startup.h (window size), texture_table.h, GL.
 #include "app/hud_draw.h"
 
@@ -8,6 +8,7 @@
 #include "app/overlay_draw.h"
 #include "app/play_step.h"
 #include "app/startup.h"
+#include "world/hand_bands.h"
 #include "world/texture_table.h"
 
 #include <GL/gl.h>
@@ -45,10 +46,27 @@ void drawCrosshair()
 }
 
 // A hand picture over the lower-left two thirds of the window, added onto what is there.
-void drawHandPicture(int slot)
+// Black adds nothing, and most of the picture is black: the quad is drawn band by band,
+// each scissored to the columns that can add something (the same pixels, a quarter of the
+// blending).
+void drawHandPicture(int slot, const AddingRows& rows)
 {
+    float left = 0, top = windowHeight / 3, right = 2 * windowWidth / 3, bottom = windowHeight;
     glEnable(GL_BLEND);
-    drawPictureQuad(slot, 0, windowHeight / 3, 2 * windowWidth / 3, windowHeight);
+    if (rows.width == 0) {
+        drawPictureQuad(slot, left, top, right, bottom);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        ScissorBox box;
+        for (int band = 0; band < HAND_BAND_COUNT; ++band) {
+            if (!handBandBox(rows, left, top, right, bottom, (int)windowHeight, band,
+                             HAND_BAND_COUNT, box))
+                continue;
+            glScissor(box.x, box.y, box.width, box.height);
+            drawPictureQuad(slot, left, top, right, bottom);
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
     glDisable(GL_BLEND);
 }
 
@@ -78,8 +96,8 @@ void drawPlayOverlay(const GameState& g)
 
     glEnable(GL_TEXTURE_2D);
     glColor3fv(PICTURE_COLOUR);
-    if (g.fistShown) drawHandPicture(FIST_SLOT);
-    drawHandPicture(HAND_SLOT);
+    if (g.fistShown) drawHandPicture(FIST_SLOT, fistAddingRows);
+    drawHandPicture(HAND_SLOT, handAddingRows);
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ void initGame()
     glEnable(GL_AUTO_NORMAL);
     glEnable(GL_NORMALIZE);
     glEnable(GL_TEXTURE_2D);
-    loadAllTextures(slotTextures);
+    // The menu's pages are 33 MB of texture: each is loaded when the menu shows it.
+    loadAllTextures(slotTextures, false);
     // Developers compare the two ways of sending the models to GL with this.
     const char* drawPath = environmentVariable(MODEL_DRAW_PATH_VARIABLE);
     if (drawPath && std::strcmp(drawPath, "immediate") == 0) modelDrawPath = ModelDrawPath::Immediate;

@@ -1,4 +1,5 @@
-// Draws the picture of the selected menu item, or the about or help page.
+// Draws the picture of the selected menu item, or the about or help page, each page a
+// texture only while the menu shows it.
 // Depends on: menu_draw.h, game_state.h, overlay_draw.h, textures_gl.h, startup.h, window_gl.h, GL.
 #include "app/menu_draw.h"
 
@@ -18,6 +19,29 @@ int menuPictureSlot()
     return MENU_FIRST_SLOT + g.menuIndex;
 }
 
+namespace {
+// The menu page whose texture is loaded, or NO_PAGE.
+const int NO_PAGE = -1;
+int residentMenuPage = NO_PAGE;
+
+// One page at a time is a texture: the one the menu shows.
+void useMenuPage(int slot)
+{
+    if (slot == residentMenuPage) return;
+    releaseMenuPage();
+    loadTexture(slotTextures, texturePathForSlot(slot), slot);
+    residentMenuPage = slot;
+}
+}  // namespace
+
+void releaseMenuPage()
+{
+    if (residentMenuPage == NO_PAGE) return;
+    glDeleteTextures(1, &slotTextures[residentMenuPage]);
+    slotTextures[residentMenuPage] = 0;
+    residentMenuPage = NO_PAGE;
+}
+
 void drawFullScreenPicture(int slot) { drawPictureQuad(slot, 0, 0, windowWidth, windowHeight); }
 
 void drawMenu()
@@ -28,7 +52,9 @@ void drawMenu()
     // The model-view matrix is still the identity the reshape loaded: play never ran yet.
     beginWindowPixels();
     glEnable(GL_TEXTURE_2D);
-    drawFullScreenPicture(menuPictureSlot());
+    int slot = menuPictureSlot();
+    useMenuPage(slot);
+    drawFullScreenPicture(slot);
     glEnable(GL_CULL_FACE);
     endWindowPixels();
 }

@@ -8,5 +8,6 @@ extern unsigned int streetSceneList;
 
 // Compiles streetSceneList and records the corners of every quad into sceneCorners.
 void buildStreetScene();
+// Draws the quad with the slot's picture, repeated sRepeat x tRepeat times.
 void drawTexturedQuad(int slot, float sRepeat, float tRepeat, Vector3 normal,
                       Vector3 c0, Vector3 c1, Vector3 c2, Vector3 c3);

@@ -62,6 +62,8 @@ const TextureFile textureFiles[] = {
 
 const int textureFileCount = sizeof(textureFiles) / sizeof(textureFiles[0]);
 
+bool isMenuPageSlot(int slot) { return slot >= MENU_FIRST_SLOT && slot < MENU_PAGE_SLOT_COUNT; }
+
 const char* texturePathForSlot(int slot)
 {
     for (int i = 0; i < textureFileCount; ++i)

@@ -17,10 +17,13 @@ extern const int textureFileCount;  // 49
 const int MENU_FIRST_SLOT = 0;     // slots 0..3: main menu, one per selected item
 const int ABOUT_PAGE_SLOT = 4;
 const int HELP_PAGE_SLOT = 5;
+const int MENU_PAGE_SLOT_COUNT = 6;  // slots 0..5: the pages the menu shows
 const int HAND_SLOT = 7;
 const int FIST_SLOT = 8;
 const int MARKER_GREEN_SLOT = 9;
 const int MARKER_RED_SLOT = 19;
 
+// True for the slots of the menu's pages.
+bool isMenuPageSlot(int slot);
 // The path of a slot's picture, or null for an empty slot.
 const char* texturePathForSlot(int slot);

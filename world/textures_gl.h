@@ -9,5 +9,6 @@ extern unsigned int slotTextures[TEXTURE_SLOT_COUNT];
 // Reads the picture at path into a new texture stored in slots[slot]. A picture that
 // cannot be used shows its message in the box; once closed the program ends with status 1.
 void loadTexture(unsigned int* slots, const char* path, int slot);
-// Every picture of the slot table, in ascending slot order.
-void loadAllTextures(unsigned int* slots);
+// Every picture of the slot table, in ascending slot order; the menu's pages only when
+// withMenuPages (the game loads each page when the menu shows it).
+void loadAllTextures(unsigned int* slots, bool withMenuPages = true);

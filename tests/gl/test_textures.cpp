@@ -1,10 +1,14 @@
 // Texture slots under a real GL context: the whole slot table from the generated data,
-// tight rows of odd widths, and the message box and end of the program on an unusable
+// tight rows of odd widths, our mipmap levels against GLU's, the hand picture's scissored
+// bands against the whole quad, and the message box and end of the program on an unusable
 // picture (the reader only names the problem; loadTexture shows it and exits).
 #include "platform/message_box.h"
+#include "world/hand_bands.h"
+#include "world/mipmaps.h"
 #include "world/textures_gl.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -54,16 +58,37 @@ Bytes bmp24(int width, int height, const Bytes& rgb, uint32_t headerSize = 40)
     return b;
 }
 
-// Level 0 of the texture bound to GL_TEXTURE_2D, rows without gaps.
-Bytes readLevelZero(GLint* width, GLint* height)
+// A level of the texture bound to GL_TEXTURE_2D, rows without gaps.
+Bytes readLevel(GLint level, GLint* width, GLint* height)
 {
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, height);
     Bytes texels((size_t)*width * *height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     return texels;
+}
+
+Bytes readLevelZero(GLint* width, GLint* height) { return readLevel(0, width, height); }
+
+// Bytes of a fixed pseudo-random sequence.
+Bytes noise(size_t count, uint32_t seed)
+{
+    Bytes b(count);
+    for (uint8_t& v : b) v = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+    return b;
+}
+
+// The whole window as RGB bytes.
+Bytes readWindow(GLint width, GLint height)
+{
+    Bytes pixels((size_t)width * height * 3);
+    glFinish();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    return pixels;
 }
 
 // Loads the bytes as a picture into slot 12 of a fresh table and returns the name.
@@ -170,7 +195,120 @@ TEST(slotTextures, OddWidthsUploadTightRowsBottomRowFirst)
     }
 }
 
-TEST(TextureSlotsDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
+TEST(slotTextures, OwnMipmapsAreGlusBitForBit)
+{
+    // Shapes that reach one texel on one side long before the other, both ways round.
+    const int sizes[][2] = {{1, 1}, {1, 8}, {8, 1}, {2, 16}, {16, 2}, {4, 4}, {32, 8}, {64, 128}};
+    for (const auto& size : sizes) {
+        int w = size[0], h = size[1];
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        Bytes rgb = noise((size_t)w * h * 3, (uint32_t)(w * 1000 + h));
+        unsigned int ours = loadFromBytes(bmp24(w, h, rgb));
+        ASSERT_NE(ours, 0u);
+        GLuint glus = 0;
+        glGenTextures(1, &glus);
+        glBindTexture(GL_TEXTURE_2D, glus);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        gluBuild2DMipmaps(GL_TEXTURE_2D, 3, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        int levels = mipmapLevelCount(w, h);
+        for (int level = 0; level < levels; ++level) {
+            GLint ow = 0, oh = 0, gw = 0, gh = 0;
+            glBindTexture(GL_TEXTURE_2D, glus);
+            Bytes expected = readLevel(level, &gw, &gh);
+            glBindTexture(GL_TEXTURE_2D, ours);
+            Bytes got = readLevel(level, &ow, &oh);
+            EXPECT_EQ(ow, gw) << "level " << level;
+            EXPECT_EQ(oh, gh) << "level " << level;
+            EXPECT_TRUE(got == expected) << "level " << level;
+        }
+        GLint below = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, levels, GL_TEXTURE_WIDTH, &below);
+        EXPECT_EQ(below, 0);
+        glDeleteTextures(1, &glus);
+        glDeleteTextures(1, &ours);
+    }
+    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+}
+
+TEST(slotTextures, HandBandsAddTheSamePixelsAsTheWholeQuad)
+{
+    // A black picture with a few bright texels, some on its edges (where the picture repeats
+    // into the other side), drawn added onto grey over rectangles that magnify it, shrink it
+    // to a quarter and cut it at fractions of a pixel.
+    const int side = 64;
+    Bytes rgb((size_t)side * side * 3, 0);
+    const int lit[][2] = {{0, 30}, {63, 10}, {20, 0}, {40, 63}, {31, 31}, {33, 32}, {50, 12}};
+    for (const auto& t : lit) rgb[((size_t)t[1] * side + t[0]) * 3 + t[0] % 3] = 200;
+    unsigned int name = loadFromBytes(bmp24(side, side, rgb));
+    AddingRows rows;
+    measureAddingRows(rgb.data(), side, side, rows);
+    ASSERT_EQ(rows.width, side);
+
+    // gl_main's window; other tests may have left a viewport of their own.
+    const GLint WINDOW_SIDE = 256;
+    const GLint w = WINDOW_SIDE, h = WINDOW_SIDE;
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w, h, 0, 0, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    // As the HUD draws: no depth, lighting or culling (the quad runs clockwise on screen).
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glClearColor(0.25f, 0.25f, 0.25f, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    const Bytes grey = readWindow(w, h);
+    const float rects[][4] = {{0, 85, 170, 256}, {0, 0, 256, 256}, {10.5f, 40.25f, 200.75f, 250},
+                              {0, 200, 30, 256}, {3, 7, 19, 29}};
+    for (const auto& r : rects) {
+        SCOPED_TRACE(std::to_string(r[0]) + "," + std::to_string(r[1]) + " - " +
+                     std::to_string(r[2]) + "," + std::to_string(r[3]));
+        Bytes drawn[2];
+        int bandsDrawn = 0;
+        for (int banded = 0; banded < 2; ++banded) {
+            glClear(GL_COLOR_BUFFER_BIT);
+            glEnable(GL_BLEND);
+            glColor3f(1, 1, 0);
+            for (int band = 0; band < (banded ? HAND_BAND_COUNT : 1); ++band) {
+                ScissorBox box;
+                if (banded) {
+                    if (!handBandBox(rows, r[0], r[1], r[2], r[3], h, band, HAND_BAND_COUNT, box))
+                        continue;
+                    glEnable(GL_SCISSOR_TEST);
+                    glScissor(box.x, box.y, box.width, box.height);
+                    ++bandsDrawn;
+                }
+                glBegin(GL_QUADS);
+                glTexCoord2f(0, 1), glVertex2f(r[0], r[1]);
+                glTexCoord2f(1, 1), glVertex2f(r[2], r[1]);
+                glTexCoord2f(1, 0), glVertex2f(r[2], r[3]);
+                glTexCoord2f(0, 0), glVertex2f(r[0], r[3]);
+                glEnd();
+                glDisable(GL_SCISSOR_TEST);
+            }
+            glDisable(GL_BLEND);
+            drawn[banded] = readWindow(w, h);
+        }
+        EXPECT_GT(bandsDrawn, 0);
+        EXPECT_TRUE(drawn[0] != grey);
+        EXPECT_TRUE(drawn[0] == drawn[1]);
+    }
+    glClearColor(0, 0, 0, 0);
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
+    glDeleteTextures(1, &name);
+    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
+}
+
+TEST(slotTexturesDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     messageBoxSetNonBlocking(true);
