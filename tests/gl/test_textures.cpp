@@ -108,7 +108,7 @@ GLint integer(GLenum what)
     return v;
 }
 
-TEST(slotTextures, TheWholeTableFromTheGeneratedData)
+TEST(Textures, TheWholeTableFromTheGeneratedData)
 {
     const char* dir = std::getenv("KERB_DATA_DIR");
     if (!dir) GTEST_SKIP() << "KERB_DATA_DIR is not set";
@@ -157,7 +157,7 @@ TEST(slotTextures, TheWholeTableFromTheGeneratedData)
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
 
-TEST(slotTextures, OddWidthsUploadTightRowsBottomRowFirst)
+TEST(Textures, OddWidthsUploadTightRowsBottomRowFirst)
 {
     // One pixel wide needs no rescaling, so every texel can be compared exactly: rows of
     // 3 bytes read with a 4-byte alignment would run into each other.
@@ -195,7 +195,7 @@ TEST(slotTextures, OddWidthsUploadTightRowsBottomRowFirst)
     }
 }
 
-TEST(slotTextures, OwnMipmapsAreGlusBitForBit)
+TEST(Textures, OwnMipmapsAreGlusBitForBit)
 {
     // Shapes that reach one texel on one side long before the other, both ways round.
     const int sizes[][2] = {{1, 1}, {1, 8}, {8, 1}, {2, 16}, {16, 2}, {4, 4}, {32, 8}, {64, 128}};
@@ -231,7 +231,7 @@ TEST(slotTextures, OwnMipmapsAreGlusBitForBit)
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
 
-TEST(slotTextures, HandBandsAddTheSamePixelsAsTheWholeQuad)
+TEST(Textures, HandBandsAddTheSamePixelsAsTheWholeQuad)
 {
     // A black picture with a few bright texels, some on its edges (where the picture repeats
     // into the other side), drawn added onto grey over rectangles that magnify it, shrink it
@@ -308,7 +308,7 @@ TEST(slotTextures, HandBandsAddTheSamePixelsAsTheWholeQuad)
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
 
-TEST(slotTexturesDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
+TEST(TexturesDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     messageBoxSetNonBlocking(true);
