@@ -70,6 +70,10 @@ private:
 bool openAudioDevice(int mixRate)
 {
     QuietStandardError quiet;
+    // SDL would turn Ctrl-C and SIGTERM into quit events that the game never reads: left
+    // alone, both end the game at once with the signal's status, as they do before sound
+    // starts (the table is only ever replaced whole, so it is never left torn).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     return Mix_OpenAudio(mixRate, MIX_DEFAULT_FORMAT, AUDIO_OUTPUT_CHANNELS,
                          AUDIO_BUFFER_FRAMES) == 0;
