@@ -30,6 +30,12 @@ bool pathTaken(const char* path)
     return lstat(path, &st) == 0;
 }
 
+bool pathIsLink(const char* path)
+{
+    struct stat st;
+    return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool pathPermissions(const char* path, unsigned& permissions)
 {
     struct stat st;

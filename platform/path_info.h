@@ -14,6 +14,8 @@ enum class PathKind {
 PathKind pathKind(const char* path);
 // Whether anything has the name, a link that leads nowhere included.
 bool pathTaken(const char* path);
+// Whether the name itself is a symbolic link (whatever it leads to, if anything).
+bool pathIsLink(const char* path);
 // The permission bits (07777) of what the path leads to; false when it cannot be looked at.
 bool pathPermissions(const char* path, unsigned& permissions);
 // The absolute path with every link and "." or ".." resolved, or empty when it cannot be.

@@ -46,6 +46,10 @@ const int SCENE3DS_FACE_SIZE = 8;          // three vertex indices and the flags
 const int SCENE3DS_MAPPING_SIZE = 8;       // u, v floats
 const int SCENE3DS_LOCAL_AXES_SIZE = 48;   // three axis vectors and the origin, floats
 const int SCENE3DS_MAX_COUNT = 0xFFFF;     // lists are counted in 16 bits
+// The largest scene file read at all: a mesh at its 16-bit limits takes about 1.8 MB
+// (65,535 vertices, faces and mappings), so 64 MiB holds some thirty of them, far beyond
+// the street the game builds (a few hundred kilobytes written out).
+const uint64_t SCENE3DS_MAX_FILE_SIZE = 64u << 20;
 // Nesting is limited by the reader's own shape, not by a count: it descends only into the
 // chunks it knows, each at its one place (main > editor > object > mesh > face list >
 // face-material group; editor > material > colour or texture map > value or file name),

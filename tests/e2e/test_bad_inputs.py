@@ -60,6 +60,18 @@ BAD_INPUTS = [
      "no wait, exit 1: the game's message, then \"PATH: not a regular file\" / \"PATH: a directory\""),
     ("a reshape to 100000 x 100000, then a screenshot",
      "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
+    ("two games ending together, or another game holding the table's lock",
+     "both records kept; a lock held over 5 s: \"Problem opening the file\", \"your score was not saved\" and the lock on stderr, the table untouched"),
+    ("a table that cannot be written in full (a file size limit, as on a full disk)",
+     "\"Problem opening the file\", \"your score was not saved in PATH: cannot be written (File too large)\" on stderr, the table untouched"),
+    ("a table that is a symbolic link (to a file, or leading nowhere)",
+     "written through to the link's target, replaced whole there, the link stays; a link to nothing: \"not saved\" and why, the link untouched"),
+    ("temporary files a killed write left beside the table",
+     "the next write removes them (\"highscore.txt.kerbtmp-\" and six letters), nothing else"),
+    ("a 2 GB sparse model, a 2 GB sparse picture, a 1 GB table left in the data directory",
+     "refused before reading, the size and the limit in the message: model 8388608, picture 67174400, table 65536 bytes; the table is neither copied nor rewritten"),
+    ("a model of 10000 triangles, 2060 vertices or 1000 frames",
+     "box \"Invalid file format (more than 4096 triangles): PATH!\" (2048 vertices, 512 frames), empty model, exit 0"),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -141,7 +153,8 @@ class BadInputs(unittest.TestCase):
         return os.path.join(self.data, relative)
 
     def run_game(self, script="2 keydown enter\n5 keydown escape\n", args=(), name="tester",
-                 step=20, stdin=b"", as_nobody=False, close_stdin=False, trace=True):
+                 step=20, stdin=b"", as_nobody=False, close_stdin=False, trace=True,
+                 wrap=()):
         script_path = os.path.join(self.parent, "script.txt")
         trace_path = os.path.join(self.parent, "trace.jsonl")
         if script is not None:
@@ -164,6 +177,7 @@ class BadInputs(unittest.TestCase):
         env.pop("WAYLAND_DISPLAY", None)
         if close_stdin:
             cmd = ["sh", "-c", 'exec "$@" 0<&-', "sh"] + cmd
+        cmd = list(wrap) + cmd
         proc = subprocess.run(cmd, input=None if close_stdin else stdin, capture_output=True,
                               timeout=RUN_TIMEOUT, env=env, cwd=self.parent)
         self.assertGreaterEqual(proc.returncode, 0, "killed by signal %d: %s" % (
@@ -551,6 +565,180 @@ class BadInputs(unittest.TestCase):
         self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n")
         self.assertEqual((int.from_bytes(header[16:20], "big"), int.from_bytes(header[20:24], "big")),
                          (1024, 768))
+
+    # ---- Writing the table: locks, failures, links, leftovers -------------------------------
+
+    def game_env(self):
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", DISPLAY=self.display,
+                   XDG_DATA_HOME=self.xdg, HOME=self.parent)
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    @row("two games ending together, or another game holding the table's lock")
+    def test_games_ending_together(self):
+        import fcntl
+        import time
+        self.put_table(b"")
+        games = []
+        for name in ("first", "second"):
+            script = os.path.join(self.parent, name + ".txt")
+            with open(script, "w") as f:
+                f.write("1 reshape 32 24\n2 keydown enter\n170 keydown escape\n")
+            games.append(subprocess.Popen(
+                [GAME_PATH, "--windowed", "--data", self.data, "--script", script,
+                 "--fixed-step", "1000", "--name", name], stdin=subprocess.DEVNULL,
+                stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=self.game_env(),
+                cwd=self.parent))
+        for game in games:
+            out, err = game.communicate(timeout=RUN_TIMEOUT)
+            self.assertEqual(game.returncode, 0, err)
+            self.assertIn(b"Wrote 60 items\n", out)
+        names = sorted(self.table_bytes()[i:i + 7].split(b"\0")[0] for i in (0, 12))
+        self.assertEqual(names, [b"first", b"second"])
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+        # A lock held all along: the game waits 5 s, says so and leaves the table alone,
+        # stale temporaries included (their writer may be the one holding the lock).
+        before = self.table_bytes()
+        busy = self.table + ".kerbtmp-Busy01"
+        with open(busy, "wb") as f:
+            f.write(b"being written")
+        with open(self.table + ".lock", "w") as held:
+            fcntl.flock(held, fcntl.LOCK_EX)
+            started = time.monotonic()
+            run = self.play_to_the_end()
+            waited = time.monotonic() - started
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertIn("kerbrunner: your score was not saved in %s: another game held the "
+                      "table's lock %s.lock for 5 seconds" % (self.table, self.table), run.err)
+        self.assertGreaterEqual(waited, 5)
+        self.assertEqual(self.table_bytes(), before)
+        self.assertTrue(os.path.exists(busy))
+
+    @row("a table that cannot be written in full (a file size limit, as on a full disk)")
+    def test_table_write_fails(self):
+        # A file size limit of 512 bytes fails the write as a full disk would (EFBIG for
+        # ENOSPC); the tail the table keeps makes the new file larger than that.
+        before = b"Ann\0   \0" + b"500" + b"\0" + bytes(48) + b"n" * 600
+        self.put_table(before)
+        run = self.play_to_the_end(trace=False,
+                                   wrap=["sh", "-c", 'trap "" XFSZ; ulimit -f 1; exec "$@"', "sh"])
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertNotIn("Wrote 60 items", run.out)
+        self.assertIn("kerbrunner: your score was not saved in %s: cannot be written (File too "
+                      "large)\n" % self.table, run.err)
+        self.assertEqual(self.table_bytes(), before)
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+    @row("a table that is a symbolic link (to a file, or leading nowhere)")
+    def test_table_behind_a_link(self):
+        elsewhere = os.path.join(self.parent, "elsewhere")
+        os.mkdir(elsewhere)
+        target = os.path.join(elsewhere, "scores.bin")
+        with open(target, "wb") as f:
+            f.write(b"Ann\0   \0" + b"500" + b"\0" + bytes(48))
+        os.makedirs(os.path.dirname(self.table), exist_ok=True)
+        os.symlink(target, self.table)
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Wrote 60 items\n", run.out)
+        self.assertTrue(os.path.islink(self.table))
+        self.assertEqual(os.readlink(self.table), target)
+        with open(target, "rb") as f:
+            after = f.read()
+        self.assertEqual(after[12:19], b"tester\0")
+        self.assertEqual(os.listdir(elsewhere), ["scores.bin"])
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+        os.unlink(target)
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("File could not be opened\n", run.out)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertIn("kerbrunner: your score was not saved in %s: a symbolic link that leads "
+                      "nowhere\n" % self.table, run.err)
+        self.assertTrue(os.path.islink(self.table))
+        self.assertEqual(os.listdir(elsewhere), [])
+
+    @row("temporary files a killed write left beside the table")
+    def test_stale_temporaries(self):
+        self.put_table(b"Ann\0   \0" + b"500" + b"\0" + bytes(48))
+        folder = os.path.dirname(self.table)
+        stale = ["highscore.txt.kerbtmp-Ab3xY9", "highscore.txt.kerbtmp-000000"]
+        kept = ["highscore.txt.backup", "highscore.txt.kerbtmp-toolong1",
+                "highscore.txt.kerbtmp-ab_123", "notes.kerbtmp-Ab3xY9"]
+        for name in stale + kept:
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(b"half a table")
+        os.mkdir(os.path.join(folder, "highscore.txt.kerbtmp-Dir000"))
+        kept.append("highscore.txt.kerbtmp-Dir000")
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Wrote 60 items\n", run.out)
+        self.assertEqual(sorted(os.listdir(folder)), sorted(kept + ["highscore.txt"]))
+
+    # ---- Sizes and counts ------------------------------------------------------------------
+
+    def sparse(self, path, size):
+        if os.path.lexists(path):
+            os.unlink(path)
+        with open(path, "wb") as f:
+            f.truncate(size)
+
+    @row("a 2 GB sparse model, a 2 GB sparse picture, a 1 GB table left in the data directory")
+    def test_files_too_large_to_read(self):
+        model = self.own_copy("models/civi.md2")
+        self.sparse(model, 2 << 30)
+        run = self.run_game()
+        self.assertPlayedOn(run)
+        self.assertIn("Error: Invalid file format (a file of 2147483648 bytes, larger than the "
+                      "largest model (8388608 bytes)): models/civi.md2!", run.err)
+        shutil.copyfile(os.path.join(DATA_PATH, "models/civi.md2"), model)
+
+        self.sparse(self.own_copy("textures/decke.bmp"), 2 << 30)
+        run = self.run_game()
+        self.assertPictureRefused(run, "textures/decke.bmp", "Image file conversion error.",
+                                  "a file of 2147483648 bytes, larger than the largest picture "
+                                  "file the game takes (67174400 bytes)")
+        shutil.copyfile(os.path.join(DATA_PATH, "textures/decke.bmp"),
+                        os.path.join(self.data, "textures/decke.bmp"))
+
+        old = os.path.join(self.data, "highscore.txt")
+        self.sparse(old, 1 << 30)
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("kerbrunner: the top-five table %s is 1073741824 bytes, larger than the "
+                      "largest table (65536 bytes): not read\n" % old, run.err)
+        self.assertIn("kerbrunner: your score was not saved in %s: a file of 1073741824 bytes, "
+                      "larger than the largest table (65536 bytes); it is left as it was\n" % old,
+                      run.err)
+        self.assertEqual(os.path.getsize(old), 1 << 30)
+        self.assertLess(os.stat(old).st_blocks, 64)  # never written into
+        self.assertFalse(os.path.exists(self.table) and self.table != old)
+
+    @row("a model of 10000 triangles, 2060 vertices or 1000 frames")
+    def test_models_beyond_the_format_limits(self):
+        path = self.own_copy("models/civi.md2")
+        with open(path, "rb") as f:
+            whole = f.read()
+        # Header fields: frame size at 16, vertices at 24, triangles at 32, frames at 40. Frames
+        # of 2060 vertices still fit the reader's frame buffer (8320 bytes).
+        for fields, reason in (({32: 10000}, "more than 4096 triangles"),
+                               ({24: 2060, 16: 8280}, "more than 2048 vertices"),
+                               ({40: 1000}, "more than 512 frames")):
+            with self.subTest(reason):
+                content = bytearray(whole)
+                for offset, value in fields.items():
+                    content[offset:offset + 4] = value.to_bytes(4, "little")
+                os.unlink(path)
+                with open(path, "wb") as f:
+                    f.write(bytes(content))
+                run = self.run_game()
+                self.assertPlayedOn(run)
+                self.assertIn("Error: Invalid file format (%s): models/civi.md2!" % reason,
+                              run.err)
 
     # ---- The table in the README --------------------------------------------------------
 

@@ -41,24 +41,28 @@ const char* presenceProblem(const std::string& path)
     return nullptr;
 }
 
-// Null when the file could be read and holds something, else the reason.
-const char* readProblem(const std::string& path, FileReadResult* file)
+// Empty when the file could be read (it is at most maxSize bytes) and holds something, else
+// the reason.
+std::string readProblem(const std::string& path, uint64_t maxSize, FileReadResult* file)
 {
-    *file = readFile(path.c_str());
+    *file = readFile(path.c_str(), maxSize);
+    if (file->error == FileReadError::TooLarge)
+        return "a file of " + std::to_string(file->size) + " bytes, larger than the limit of " +
+               std::to_string(maxSize);
     if (file->error != FileReadError::None) return fileReadErrorText(file->error);
     if (file->bytes.empty()) return REASON_EMPTY;
-    return nullptr;
+    return std::string();
 }
 
 // Empty when the game's reader accepts the picture, else the reason.
 std::string pictureProblem(const std::string& path)
 {
     FileReadResult file;
-    const char* problem = readProblem(path, &file);
-    if (problem) return problem;
+    std::string unread = readProblem(path, BMP_MAX_FILE_SIZE, &file);
+    if (!unread.empty()) return unread;
     RgbImage image;
     std::string reason;
-    problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr, &reason);
+    const char* problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr, &reason);
     if (problem) return std::string(problem) + " (" + reason + ")";
     std::free(image.pixels);
     return std::string();
@@ -68,11 +72,11 @@ std::string pictureProblem(const std::string& path)
 std::string modelProblem(const std::string& path, const CharacterKind& kind)
 {
     FileReadResult file;
-    const char* problem = readProblem(path, &file);
-    if (problem) return problem;
+    std::string unread = readProblem(path, MD2_MAX_FILE_SIZE, &file);
+    if (!unread.empty()) return unread;
     Md2Loader loader;
     Md2Model model{};
-    problem = loader.decode(file.bytes.data(), file.bytes.size(), model);
+    const char* problem = loader.decode(file.bytes.data(), file.bytes.size(), model);
     if (problem) return problem;
     if (model.animationCount > kind.animationIndex) return std::string();
     char text[REASON_CAPACITY];

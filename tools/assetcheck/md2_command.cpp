@@ -125,7 +125,12 @@ int runMd2Command(int argc, char** argv)
 
     // The game's own texts, as its message box would show them.
     char message[MD2_MESSAGE_SIZE];
-    FileReadResult bytes = readFile(file);
+    FileReadResult bytes = readFile(file, MD2_MAX_FILE_SIZE);
+    if (bytes.error == FileReadError::TooLarge) {
+        formatMd2Invalid(message, md2TooLargeReason(bytes.size).c_str(), file);
+        std::fprintf(stderr, "%s\n", message);
+        return INSPECT_PROBLEM;
+    }
     if (bytes.error != FileReadError::None) {
         formatMd2OpenFailed(message, file);
         std::fprintf(stderr, "%s\n", message);
