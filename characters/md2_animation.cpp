@@ -42,7 +42,8 @@ float animationClock(Md2Model& model, int32_t next, uint32_t nowMs)
         model.currentFrame = next;
         model.animLastTime = now;
     }
-    return t;
+    // After a long stall the blend would fling the vertices far past both keyframes.
+    return t > MAX_DRAWN_BLEND ? 1.0f : t;
 }
 
 ModelPose advanceModel(Md2Model& model, uint32_t nowMs)

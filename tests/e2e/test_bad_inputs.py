@@ -72,6 +72,8 @@ BAD_INPUTS = [
      "refused before reading, the size and the limit in the message: model 8388608, picture 67174400, table 65536 bytes; the table is neither copied nor rewritten"),
     ("a model of 10000 triangles, 2060 vertices or 1000 frames",
      "box \"Invalid file format (more than 4096 triangles): PATH!\" (2048 vertices, 512 frames), empty model, exit 0"),
+    ("a clock jump of 30 or 60 seconds between two frames (a stall, a replay, --fixed-step 60000)",
+     "the passers-by are drawn on their keyframe, the same picture for either jump, not flung across the screen"),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -739,6 +741,32 @@ class BadInputs(unittest.TestCase):
                 self.assertPlayedOn(run)
                 self.assertIn("Error: Invalid file format (%s): models/civi.md2!" % reason,
                               run.err)
+
+    # ---- The animation clock -----------------------------------------------------------------
+
+    @row("a clock jump of 30 or 60 seconds between two frames (a stall, a replay, --fixed-step 60000)")
+    def test_clock_jump_draws_the_keyframe(self):
+        from test_street import read_png_rgb
+        width, height, hud = 320, 480, 110  # the score and the time lie within 110 rows of an edge
+
+        def middle_after_jump(jump):
+            picture = os.path.join(self.parent, "jump%d.png" % jump)
+            lines = ["1 reshape %d %d" % (width, height), "2 keydown enter"]
+            clock = 1000
+            for frame in range(1, 16):
+                clock += jump if frame == 12 else 20
+                lines.append("%d clock %d" % (frame, clock))
+            lines += ["12 screenshot %s" % picture, "15 keydown escape"]
+            run = self.run_game(script="\n".join(lines) + "\n", step=None)
+            self.assertEqual(run.code, 0, run.err)
+            self.assertEqual(run.trace[11]["clock"], clock - 3 * 20)
+            _, _, rows = read_png_rgb(picture)
+            return rows[hud:height - hud]
+
+        stalled = middle_after_jump(60000)
+        self.assertEqual(middle_after_jump(30000), stalled)
+        # The region compared shows the passers-by: a short step draws them elsewhere.
+        self.assertNotEqual(middle_after_jump(100), stalled)
 
     # ---- The table in the README --------------------------------------------------------
 
