@@ -74,6 +74,8 @@ BAD_INPUTS = [
      "box \"Invalid file format (more than 4096 triangles): PATH!\" (2048 vertices, 512 frames), empty model, exit 0"),
     ("a clock jump of 30 or 60 seconds between two frames (a stall, a replay, --fixed-step 60000)",
      "the passers-by are drawn on their keyframe, the same picture for either jump, not flung across the screen"),
+    ("3DS scenes in the inspector: 7 MB of empty objects, 20000 groups naming a missing material, one picture mapped by 300 materials, texture names with ../ or backslashes, a directory or a FIFO as a texture",
+     "exit 1: \"more than 65535 objects or materials\"; the preview within seconds; each picture read once; names kept inside the folders (their last part looked for there); \"a directory\" / \"not a regular file\""),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -767,6 +769,75 @@ class BadInputs(unittest.TestCase):
         self.assertEqual(middle_after_jump(30000), stalled)
         # The region compared shows the passers-by: a short step draws them elsewhere.
         self.assertNotEqual(middle_after_jump(100), stalled)
+
+    # ---- 3DS scenes in the inspector --------------------------------------------------------
+
+    @row("3DS scenes in the inspector: 7 MB of empty objects, 20000 groups naming a missing material, one picture mapped by 300 materials, texture names with ../ or backslashes, a directory or a FIFO as a texture")
+    def test_hostile_scenes_in_the_inspector(self):
+        import struct
+        import time
+        from test_scene3ds import chunk, material, mesh_object, name, scene_file
+
+        def inspect(parts, *args, timeout=RUN_TIMEOUT):
+            path = os.path.join(self.parent, "scene.3ds")
+            with open(path, "wb") as f:
+                f.write(scene_file(parts))
+            env = dict(os.environ, DISPLAY=self.display)
+            return subprocess.run([INSPECTOR, "3ds", path] + list(args), capture_output=True,
+                                  text=True, timeout=timeout, env=env, cwd=self.parent)
+
+        empty = chunk(0x4000, name("o"))
+        run = inspect([empty * (7_000_000 // len(empty))])
+        self.assertEqual(run.returncode, 1, run.stderr)
+        self.assertIn("more than 65535 objects or materials", run.stderr)
+
+        png = os.path.join(self.parent, "scene.png")
+        square = ([(-1, -1, 0), (1, -1, 0), (1, 1, 0), (-1, 1, 0)], [(0, 1, 2), (0, 2, 3)])
+        groups = [("missing%d" % i, [i % 2]) for i in range(20000)]
+        materials = [material("m%d" % i, (255, 0, 0)) for i in range(20000)]
+        started = time.monotonic()
+        run = inspect(materials + [mesh_object("Sq", *square, groups=groups)], "--png", png)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertLess(time.monotonic() - started, 30)
+
+        # Pictures: one beside the scene mapped by 300 materials, one outside its folder.
+        os.mkdir(os.path.join(self.parent, "maps"))
+        shutil.copy(os.path.join(DATA_PATH, "textures/gruen.bmp"),
+                    os.path.join(self.parent, "shared.bmp"))
+        secret = os.path.join(os.path.dirname(self.parent), os.path.basename(self.parent) + ".bmp")
+        shutil.copy(os.path.join(DATA_PATH, "textures/gruen.bmp"), secret)
+        self.addCleanup(os.unlink, secret)
+        os.mkdir(os.path.join(self.parent, "dir.bmp"))
+        os.mkfifo(os.path.join(self.parent, "fifo.bmp"))
+        outside = "../" + os.path.basename(self.parent) + ".bmp"
+        uvs = [(0, 0), (1, 0), (1, 1), (0, 1)]
+        parts = [material("s%d" % i, (255, 255, 255), "shared.bmp") for i in range(300)]
+        parts += [material("up", (255, 255, 255), outside),
+                  material("back", (255, 255, 255), "..\\..\\" + os.path.basename(secret)),
+                  material("dir", (255, 255, 255), "dir.bmp"),
+                  material("fifo", (255, 255, 255), "fifo.bmp")]
+        parts.append(mesh_object("Sq", *square, groups=[("s0", [0]), ("up", [1])], uvs=uvs))
+        traced = os.path.join(self.parent, "opened.txt")
+        self.assertTrue(os.path.exists(secret))
+        run = inspect(parts, "--png", png, "--textures", os.path.join(self.parent, "maps"))
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertIn("up: texture %s not found; drawn untextured" % outside, run.stderr)
+        self.assertIn("back: texture ..\\..\\%s not found" % os.path.basename(secret), run.stderr)
+        self.assertIn("dir: texture dir.bmp: a directory; drawn untextured", run.stderr)
+        self.assertIn("fifo: texture fifo.bmp: not a regular file; drawn untextured", run.stderr)
+        self.assertNotIn("s0: texture", run.stderr)
+        strace = shutil.which("strace")
+        if strace:
+            env = dict(os.environ, DISPLAY=self.display)
+            path = os.path.join(self.parent, "scene.3ds")
+            subprocess.run([strace, "-f", "-e", "trace=open,openat", "-o", traced, INSPECTOR,
+                            "3ds", path, "--png", png], capture_output=True, timeout=RUN_TIMEOUT,
+                           env=env, cwd=self.parent)
+            with open(traced) as f:
+                opened = f.read()
+            self.assertEqual(opened.count("shared.bmp\""), 1)
+            self.assertNotIn("../" + os.path.basename(secret), opened)
+            self.assertNotIn("\"" + secret + "\"", opened)
 
     # ---- The table in the README --------------------------------------------------------
 
