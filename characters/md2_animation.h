@@ -24,6 +24,12 @@ struct ModelPose {
 // True when the model holds an animation at index.
 bool modelHasAnimation(const Md2Model& model, int32_t index);
 
+// Why a model that loaded cannot play its animation at index, for people: "it has 2
+// animations, the kind plays number 5", or "animation NAME runs over frames 40 to 45, the
+// model has 20"; empty when it can (or when the model has no frames at all: a model that
+// failed to load has said so already).
+std::string animationProblem(const Md2Model& model, int32_t index);
+
 // The frame after currentFrame in the current animation, wrapping from endFrame - 1 back
 // to startFrame.
 int32_t nextAnimationFrame(const Md2Model& model);

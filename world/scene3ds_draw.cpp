@@ -3,6 +3,7 @@
 // Depends on: scene3ds_draw.h, world/scene3ds.h, world/bmp_image.h, OpenGL/GLU.
 #include "world/scene3ds_draw.h"
 
+#include "app/terminal_text.h"
 #include "platform/file_read.h"
 #include "world/bmp_image.h"
 
@@ -41,7 +42,9 @@ const size_t PROBLEM_SIZE = 512;
 std::string problemText(const char* format, const Scene3dsMaterial& m, const char* detail = "")
 {
     char text[PROBLEM_SIZE];
-    std::snprintf(text, sizeof text, format, m.name.c_str(), m.textureFile.c_str(), detail);
+    // Names come from the file: their control bytes must not reach the terminal.
+    std::snprintf(text, sizeof text, format, terminalSafe(m.name).c_str(),
+                  terminalSafe(m.textureFile).c_str(), detail);
     return text;
 }
 

@@ -2,7 +2,9 @@
 // Depends on: assetcheck.h, world/bmp_image.h, world/texture_table.h,
 // characters/character_kinds.h, characters/md2_model.h, app/sound_files.h, platform/file_read.h.
 #include "app/sound_files.h"
+#include "app/terminal_text.h"
 #include "characters/character_kinds.h"
+#include "characters/md2_animation.h"
 #include "characters/md2_model.h"
 #include "platform/file_read.h"
 #include "tools/assetcheck/assetcheck.h"
@@ -78,7 +80,8 @@ std::string modelProblem(const std::string& path, const CharacterKind& kind)
     Md2Model model{};
     const char* problem = loader.decode(file.bytes.data(), file.bytes.size(), model);
     if (problem) return problem;
-    if (model.animationCount > kind.animationIndex) return std::string();
+    if (model.animationCount > kind.animationIndex)
+        return terminalSafe(animationProblem(model, kind.animationIndex));
     char text[REASON_CAPACITY];
     std::snprintf(text, sizeof text, REASON_NO_ANIMATION_FORMAT, model.animationCount,
                   kind.animationIndex);
