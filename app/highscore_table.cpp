@@ -137,7 +137,12 @@ void updateHighscores(const std::string& path, int score, const char* scoreDigit
     FileLockResult locked =
         takeFileLock(lockPath.c_str(), HIGHSCORE_LOCK_WAIT_MILLISECONDS, lock, lockReason);
     // Temporaries a killed game left behind; with the lock held, no live game is writing one.
-    if (locked == FileLockResult::Taken) removeStaleTemporaries(path.c_str());
+    if (locked == FileLockResult::Taken) {
+        removeStaleTemporaries(path.c_str());
+        // A table behind a link is replaced in its target's directory: its leftovers are there.
+        std::string target = pathIsLink(path.c_str()) ? resolvedPath(path.c_str()) : "";
+        if (!target.empty()) removeStaleTemporaries(target.c_str());
+    }
 
     table = HighscoreTable{};
     uint64_t fileSize = 0;

@@ -647,6 +647,8 @@ class BadInputs(unittest.TestCase):
             f.write(b"Ann\0   \0" + b"500" + b"\0" + bytes(48))
         os.makedirs(os.path.dirname(self.table), exist_ok=True)
         os.symlink(target, self.table)
+        with open(target + ".kerbtmp-Left01", "wb") as f:  # a killed write through the link
+            f.write(b"half")
         run = self.play_to_the_end()
         self.assertEqual(run.code, 0, run.err)
         self.assertIn("Wrote 60 items\n", run.out)
