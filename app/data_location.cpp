@@ -33,6 +33,9 @@ const unsigned UNKNOWN_OLD_TABLE_MODE = 0600;
 const char* const TABLE_COPIED_MESSAGE =
     "kerbrunner: your top-five table is kept in %s from now on; it was copied there from %s,"
     " which is left as it was\n";
+const char* const OLD_TABLE_TOO_LARGE_MESSAGE =
+    "kerbrunner: the top-five table %s is %llu bytes, larger than the largest table (%llu "
+    "bytes): not read\n";
 const char* const TABLE_NOT_COPIED_MESSAGE =
     "kerbrunner: could not copy the top-five table from %s to %s; it stays where it is\n";
 const char* const NO_TABLE_DIRECTORY_MESSAGE =
@@ -137,7 +140,10 @@ bool makeDirectoryPath(const std::string& path, std::string& error)
 TableAdoption adoptOldTable(const std::string& oldPath, const std::string& newPath)
 {
     if (pathTaken(newPath.c_str())) return TableAdoption::AlreadyThere;
-    FileReadResult old = readFile(oldPath.c_str());
+    FileReadResult old = readFile(oldPath.c_str(), HIGHSCORE_MAX_FILE_SIZE);
+    if (old.error == FileReadError::TooLarge)
+        std::fprintf(stderr, OLD_TABLE_TOO_LARGE_MESSAGE, oldPath.c_str(),
+                     (unsigned long long)old.size, (unsigned long long)HIGHSCORE_MAX_FILE_SIZE);
     if (old.error == FileReadError::Missing || old.error == FileReadError::Directory ||
         old.error == FileReadError::NotRegular)
         return TableAdoption::NothingToCopy;

@@ -3,8 +3,10 @@
 // Depends on: highscore_table.h, the platform file read and atomic file write.
 #include "app/highscore_table.h"
 
+#include "platform/file_lock.h"
 #include "platform/file_read.h"
 #include "platform/file_write.h"
+#include "platform/path_info.h"
 
 #include <cstdio>
 #include <cstring>
@@ -23,6 +25,13 @@ HighscoreTable highscoreTable = {};
 namespace {
 
 const int REPORT_LINE_SIZE = 96;
+const int MILLISECONDS_PER_SECOND = 1000;
+const char* const NOT_SAVED_FORMAT = "kerbrunner: your score was not saved in %s: %s\n";
+// The lock file beside the table, "highscore.txt.lock".
+const char* const LOCK_SUFFIX = ".lock";
+// Another game holds the lock only for its read, rank and write of 60 bytes (milliseconds,
+// a slow disk's sync included); 5 s outlasts that by far, yet is a short wait for the player.
+const int HIGHSCORE_LOCK_WAIT_MILLISECONDS = 5000;
 // The player's notes or line ends past the 60 bytes of a hand-made table stay after it.
 const bool KEEP_OLD_TAIL = true;
 
@@ -86,36 +95,86 @@ std::string readReport(int itemsRead, const HighscoreTable& table)
 
 std::string writtenReport(int itemsWritten) { return formatLine(ITEMS_WRITTEN_FORMAT, itemsWritten); }
 
-int readHighscoreFile(const std::string& path, HighscoreTable& table)
+int readHighscoreFile(const std::string& path, HighscoreTable& table, uint64_t* fileSize)
 {
     // Never waits: a FIFO in the table's place cannot hold the game up.
     FileReadResult file = readFileHead(path.c_str(), HIGHSCORE_TABLE_SIZE);
     if (file.error != FileReadError::None) return -1;
     table = tableFromBytes(file.bytes.data(), file.bytes.size());
+    if (fileSize) *fileSize = file.size;
     return (int)file.bytes.size();
 }
 
-bool writeHighscoreFile(const std::string& path, const HighscoreTable& table, WriteStep failAt)
+std::string writeHighscoreFile(const std::string& path, const HighscoreTable& table,
+                               WriteStep failAt)
 {
-    return replaceFile(path.c_str(), (const uint8_t*)&table, sizeof table, KEEP_OLD_TAIL,
-                       failAt) == FileWriteError::None;
+    // A table that is a link is written through to the file it leads to, which is replaced
+    // as a whole like any table; the link stays.
+    std::string target = path;
+    if (pathIsLink(path.c_str())) {
+        target = resolvedPath(path.c_str());
+        if (target.empty()) return "a symbolic link that leads nowhere";
+    }
+    int systemError = 0;
+    FileWriteError error = replaceFile(target.c_str(), (const uint8_t*)&table, sizeof table,
+                                       KEEP_OLD_TAIL, failAt, &systemError);
+    if (error == FileWriteError::None) return "";
+    std::string reason = fileWriteErrorText(error);
+    if (systemError != 0) reason += std::string(" (") + std::strerror(systemError) + ")";
+    return reason;
 }
 
 void updateHighscores(const std::string& path, int score, const char* scoreDigits,
                       const char* name, HighscoreTable& table, std::string& console,
                       WriteStep failAt)
 {
+    // Reading, ranking and writing back is one step no other game may interleave with,
+    // or the record of the one that writes first is lost. A directory where no lock file
+    // can be made is one where no table can be written either: the write says why.
+    const std::string lockPath = path + LOCK_SUFFIX;
+    FileLock lock;
+    std::string lockReason;
+    FileLockResult locked =
+        takeFileLock(lockPath.c_str(), HIGHSCORE_LOCK_WAIT_MILLISECONDS, lock, lockReason);
+    // Temporaries a killed game left behind; with the lock held, no live game is writing one.
+    if (locked == FileLockResult::Taken) {
+        removeStaleTemporaries(path.c_str());
+        // A table behind a link is replaced in its target's directory: its leftovers are there.
+        std::string target = pathIsLink(path.c_str()) ? resolvedPath(path.c_str()) : "";
+        if (!target.empty()) removeStaleTemporaries(target.c_str());
+    }
+
     table = HighscoreTable{};
-    int itemsRead = readHighscoreFile(path, table);
+    uint64_t fileSize = 0;
+    int itemsRead = readHighscoreFile(path, table, &fileSize);
     if (itemsRead >= 0) console += readReport(itemsRead, table);
     else console += FILE_NOT_OPENED_LINE;
 
     int position = rankPosition(table, score);
     if (position == NOT_RANKED) {
         console += NOT_IN_BEST_FIVE_LINE;
+        releaseFileLock(lock, lockPath.c_str());
         return;
     }
     insertRecord(table, position, scoreDigits, name);
-    if (writeHighscoreFile(path, table, failAt)) console += writtenReport(HIGHSCORE_TABLE_SIZE);
-    else console += WRITE_FAILED_LINE;
+    std::string reason;
+    if (locked == FileLockResult::Busy)
+        reason = "another game held the table's lock " + lockPath + " for " +
+                 std::to_string(HIGHSCORE_LOCK_WAIT_MILLISECONDS / MILLISECONDS_PER_SECOND) +
+                 " seconds; the table is left as it was";
+    else if (fileSize > HIGHSCORE_MAX_FILE_SIZE)
+        reason = "a file of " + std::to_string(fileSize) + " bytes, larger than the largest " +
+                 "table (" + std::to_string(HIGHSCORE_MAX_FILE_SIZE) + " bytes); it is left as it was";
+    else
+        reason = writeHighscoreFile(path, table, failAt);
+    releaseFileLock(lock, lockPath.c_str());
+    if (reason.empty()) {
+        console += writtenReport(HIGHSCORE_TABLE_SIZE);
+        return;
+    }
+    console += WRITE_FAILED_LINE;
+    // The reason goes to the error stream, beside the other refusals; the lines above keep
+    // their words.
+    std::fprintf(stderr, NOT_SAVED_FORMAT, path.c_str(), reason.c_str());
+    std::fflush(stderr);
 }

@@ -16,6 +16,10 @@ const int SCORE_DIGIT_COUNT = 3;
 const int SCORE_TEXT_SIZE = SCORE_DIGIT_COUNT + 1;  // the digits and a NUL
 const int CONTENTS_SHOWN_LIMIT = 25;  // bytes of the table echoed after reading it
 const int NOT_RANKED = -1;
+// The largest table file read or written back: the 60 bytes and the notes a player keeps
+// after them. The game's own table is 60 bytes; a larger file is neither adopted from the
+// data directory nor rewritten (its tail would be copied whole at every game's end).
+const uint64_t HIGHSCORE_MAX_FILE_SIZE = 64 * 1024;
 
 extern const char* const HIGHSCORE_FILE;  // "highscore.txt"
 
@@ -62,20 +66,28 @@ std::string readReport(int itemsRead, const HighscoreTable& table);
 std::string writtenReport(int itemsWritten);
 
 // Reads up to 60 bytes of the file into the table (the rest zero) and returns how many
-// were read, or -1 when the path is not a readable regular file.
-int readHighscoreFile(const std::string& path, HighscoreTable& table);
+// were read, or -1 when the path is not a readable regular file. fileSize, when given, gets
+// the file's whole size.
+int readHighscoreFile(const std::string& path, HighscoreTable& table,
+                      uint64_t* fileSize = nullptr);
 
 // Replaces the file with the table's 60 bytes through a temporary file in the same directory,
 // so the old table stays whole until the new one is complete. Bytes the old file held past
 // its first 60 follow the new table unchanged: the file never gets shorter. On any failure the old file is
 // left as it was, the temporary file is removed and the result is false.
 // Written through replaceFile; failAt makes that step fail, for tests (a failed Write has
-// written half of the bytes).
-bool writeHighscoreFile(const std::string& path, const HighscoreTable& table,
+// written half of the bytes). A table that is a symbolic link is written through to the file
+// it leads to (replaced whole in that file's directory); the link stays. Returns why the
+// table was not written ("cannot be written (No space left on device)"...), empty when it was.
+std::string writeHighscoreFile(const std::string& path, const HighscoreTable& table,
                         WriteStep failAt = WriteStep::None);
 
 // The end of a game: reads the file at path, ranks the score, writes the file back when the
-// score made the table. The table to show is left in table; the console lines are
+// score made the table. All of it holds the lock file path + ".lock" (removed afterwards);
+// a game that cannot take it within 5 seconds keeps the old table. Stale temporaries of a
+// killed write are removed under the lock. A score that made the table but could not be
+// saved is said on stderr with the reason ("kerbrunner: your score was not saved in PATH:
+// REASON"). The table to show is left in table; the console lines are
 // appended to console. scoreDigits are the three digits shown for the score.
 void updateHighscores(const std::string& path, int score, const char* scoreDigits,
                       const char* name, HighscoreTable& table, std::string& console,

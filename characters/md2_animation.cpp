@@ -3,6 +3,7 @@
 #include "characters/md2_animation.h"
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -16,6 +17,20 @@ bool frameInModel(const Md2Model& model, int32_t frame)
 bool modelHasAnimation(const Md2Model& model, int32_t index)
 {
     return index >= 0 && index < (int32_t)model.animations.size();
+}
+
+std::string animationProblem(const Md2Model& model, int32_t index)
+{
+    if (model.frames.empty()) return std::string();
+    if (!modelHasAnimation(model, index))
+        return "it has " + std::to_string(model.animations.size()) +
+               " animations, the kind plays number " + std::to_string(index);
+    const Md2Animation& a = model.animations[(size_t)index];
+    int32_t last = a.endFrame > 0 ? a.endFrame - 1 : a.startFrame;
+    if (frameInModel(model, a.startFrame) && frameInModel(model, last)) return std::string();
+    return "animation " + std::string(a.name) + " runs over frames " +
+           std::to_string(a.startFrame) + " to " + std::to_string(last) + ", the model has " +
+           std::to_string(model.frames.size());
 }
 
 int32_t nextAnimationFrame(const Md2Model& model)
@@ -42,7 +57,8 @@ float animationClock(Md2Model& model, int32_t next, uint32_t nowMs)
         model.currentFrame = next;
         model.animLastTime = now;
     }
-    return t;
+    // After a long stall the blend would fling the vertices far past both keyframes.
+    return t > MAX_DRAWN_BLEND ? 1.0f : t;
 }
 
 ModelPose advanceModel(Md2Model& model, uint32_t nowMs)

@@ -29,6 +29,9 @@ const char* const MD2_REASON_TRIANGLES_OUTSIDE = "triangles outside the file";
 const char* const MD2_REASON_FRAMES_OUTSIDE = "frames outside the file";
 const char* const MD2_REASON_VERTEX_INDEX = "triangle vertex index out of range";
 const char* const MD2_REASON_TEXCOORD_INDEX = "triangle texture index out of range";
+const char* const MD2_REASON_TOO_MANY_TRIANGLES = "more than 4096 triangles";
+const char* const MD2_REASON_TOO_MANY_VERTICES = "more than 2048 vertices";
+const char* const MD2_REASON_TOO_MANY_FRAMES = "more than 512 frames";
 
 namespace {
 
@@ -61,11 +64,15 @@ const char* checkHeader(const Md2Header& h, size_t size)
     if (h.numTexCoords == 0) return MD2_REASON_NO_TEXCOORDS;
     if (h.numTriangles == 0) return MD2_REASON_NO_TRIANGLES;
     if (h.numFrames == 0) return MD2_REASON_NO_FRAMES;
+    if (h.numTriangles > MD2_MAX_TRIANGLES) return MD2_REASON_TOO_MANY_TRIANGLES;
+    if (h.numFrames > MD2_MAX_FRAMES) return MD2_REASON_TOO_MANY_FRAMES;
     if (h.skinWidth <= 0 || h.skinHeight <= 0) return MD2_REASON_SKIN_SIZE;
     int64_t smallestFrame =
         MD2_FRAME_HEADER_SIZE + (int64_t)MD2_FRAME_VERTEX_SIZE * h.numVertices;
     if (h.frameSize < smallestFrame || h.frameSize > MD2_FRAME_BUFFER_SIZE)
         return MD2_REASON_FRAME_SIZE;
+    // Up to 2070 vertices fit the frame buffer; the format's limit is lower.
+    if (h.numVertices > MD2_MAX_VERTICES) return MD2_REASON_TOO_MANY_VERTICES;
     if (!sectionInside(h.offsetSkins, h.numSkins, MD2_SKIN_NAME_SIZE, size))
         return MD2_REASON_SKINS_OUTSIDE;
     if (!sectionInside(h.offsetTexCoords, h.numTexCoords, MD2_TEXCOORD_SIZE, size))
@@ -168,6 +175,12 @@ void deriveAnimations(Md2Model& model, const std::vector<std::string>& frameName
 void formatMd2OpenFailed(char* out, const char* path)
 {
     std::snprintf(out, MD2_MESSAGE_SIZE, MD2_OPEN_FAILED_FORMAT, path);
+}
+
+std::string md2TooLargeReason(uint64_t size)
+{
+    return "a file of " + std::to_string(size) + " bytes, larger than the largest model (" +
+           std::to_string(MD2_MAX_FILE_SIZE) + " bytes)";
 }
 
 void formatMd2Invalid(char* out, const char* reason, const char* path)
@@ -273,9 +286,11 @@ const char* Md2Loader::decode(const uint8_t* data, size_t size, Md2Model& model)
 bool Md2Loader::load(Md2Model& model, const char* path, std::string* message)
 {
     char text[MD2_MESSAGE_SIZE];
-    FileReadResult file = readFile(path);
+    FileReadResult file = readFile(path, MD2_MAX_FILE_SIZE);
     const char* reason = nullptr;
-    if (file.error != FileReadError::None)
+    if (file.error == FileReadError::TooLarge)
+        formatMd2Invalid(text, md2TooLargeReason(file.size).c_str(), path);
+    else if (file.error != FileReadError::None)
         formatMd2OpenFailed(text, path);
     else if ((reason = decode(file.bytes.data(), file.bytes.size(), model)) != nullptr)
         formatMd2Invalid(text, reason, path);

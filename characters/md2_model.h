@@ -21,6 +21,15 @@ const int MD2_FRAME_NAME_SIZE = 16;
 const int MD2_FRAME_BUFFER_SIZE = 8320;   // 2048 x 4 + 128: the largest frame record read
 const int MD2_ANIMATION_NAME_SIZE = 255;  // up to 254 characters and a NUL
 const int MD2_MESSAGE_SIZE = 255;         // the formatted message, path included
+// The format's usual limits, which its tools and players keep to: more is no model for this
+// game (its passers-by have 1,000 triangles or fewer) and would slow every frame it is drawn in.
+const int32_t MD2_MAX_TRIANGLES = 4096;
+const int32_t MD2_MAX_VERTICES = 2048;   // also what the frame buffer above holds
+const int32_t MD2_MAX_FRAMES = 512;
+// The largest model file read at all: 512 frames of 2048 vertices are 4,214,784 bytes, and
+// the triangles, texture coordinates, skins and GL commands of a model within the limits
+// above fit in the rest of 8 MiB. The largest the game ships, civi.md2, is 97,416 bytes.
+const uint64_t MD2_MAX_FILE_SIZE = 8u << 20;
 
 // Message-box texts; %s is the path.
 extern const char* const MD2_OPEN_FAILED_FORMAT;  // "Unable to find the file: %s!"
@@ -41,6 +50,11 @@ extern const char* const MD2_REASON_TRIANGLES_OUTSIDE;  // "triangles outside th
 extern const char* const MD2_REASON_FRAMES_OUTSIDE;   // "frames outside the file"
 extern const char* const MD2_REASON_VERTEX_INDEX;     // "triangle vertex index out of range"
 extern const char* const MD2_REASON_TEXCOORD_INDEX;   // "triangle texture index out of range"
+extern const char* const MD2_REASON_TOO_MANY_TRIANGLES;  // "more than 4096 triangles"
+extern const char* const MD2_REASON_TOO_MANY_VERTICES;   // "more than 2048 vertices"
+extern const char* const MD2_REASON_TOO_MANY_FRAMES;     // "more than 512 frames"
+// Why a file too large to read is refused: its size and MD2_MAX_FILE_SIZE.
+std::string md2TooLargeReason(uint64_t size);
 
 // ---- Types -----------------------------------------------------------------------------
 

@@ -2,8 +2,11 @@
 // Depends on: roster.h, platform/message_box.h (a model that cannot be read).
 #include "characters/roster.h"
 
+#include "app/terminal_text.h"
+#include "characters/md2_animation.h"
 #include "platform/message_box.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -12,6 +15,8 @@ namespace {
 uint32_t randomState = 1;
 const uint32_t RANDOM_MULTIPLIER = 214013;
 const uint32_t RANDOM_INCREMENT = 2531011;
+const char* const CANNOT_ANIMATE_FORMAT =
+    "kerbrunner: the %s passers-by cannot animate (%s): they are not drawn\n";
 
 struct Placement {
     const char* kind;
@@ -93,11 +98,21 @@ void placeCharacter(Character& c, float x, float y, float z)
 
 void loadAllCharacters()
 {
+    bool told[CHARACTER_KIND_COUNT] = {};
     for (Character& c : roster) {
         int k = (int)(c.kind - characterKinds);
         std::string message;
-        if (!characterLoaders[k].load(c.model, c.kind->modelFile, &message))
+        if (!characterLoaders[k].load(c.model, c.kind->modelFile, &message)) {
             showErrorMessage(message.c_str());
+            continue;
+        }
+        // Said once a kind: a passer-by that cannot animate is not drawn at all.
+        std::string problem = animationProblem(c.model, c.kind->animationIndex);
+        if (!problem.empty() && !told[k]) {
+            told[k] = true;
+            std::fprintf(stderr, CANNOT_ANIMATE_FORMAT, c.kind->name,
+                         terminalSafe(problem).c_str());
+        }
     }
 }
 

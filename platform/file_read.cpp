@@ -16,8 +16,12 @@ const char* const TEXT_DIRECTORY = "a directory";
 const char* const TEXT_NOT_REGULAR = "not a regular file";
 const char* const TEXT_UNREADABLE = "cannot be read";
 const char* const TEXT_OUT_OF_MEMORY = "out of memory";
+const char* const TEXT_TOO_LARGE = "too large";
 
-FileReadResult failure(FileReadError error) { return FileReadResult{{}, error}; }
+FileReadResult failure(FileReadError error, uint64_t size = 0)
+{
+    return FileReadResult{{}, error, size};
+}
 
 FileReadError openError(int error)
 {
@@ -49,7 +53,7 @@ FileReadError kindError(const struct stat& st)
 
 }  // namespace
 
-FileReadResult readFile(const char* path)
+FileReadResult readFile(const char* path, uint64_t maxSize)
 {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -61,15 +65,17 @@ FileReadResult readFile(const char* path)
         error = FileReadError::Unreadable;
     else
         error = kindError(st);
+    if (error == FileReadError::None && st.st_size >= 0 && (uint64_t)st.st_size > maxSize)
+        error = FileReadError::TooLarge;
     if (error == FileReadError::None &&
         (st.st_size < 0 || (uint64_t)st.st_size > std::vector<uint8_t>().max_size()))
         error = FileReadError::OutOfMemory;
     if (error != FileReadError::None) {
         close(fd);
-        return failure(error);
+        return failure(error, error == FileReadError::TooLarge ? (uint64_t)st.st_size : 0);
     }
 
-    FileReadResult result{{}, FileReadError::None};
+    FileReadResult result{{}, FileReadError::None, (uint64_t)st.st_size};
     try {
         result.bytes.resize((size_t)st.st_size);
     } catch (const std::bad_alloc&) {
@@ -92,7 +98,7 @@ FileReadResult readFileHead(const char* path, size_t limit)
         close(fd);
         return failure(error);
     }
-    FileReadResult result{std::vector<uint8_t>(limit), FileReadError::None};
+    FileReadResult result{std::vector<uint8_t>(limit), FileReadError::None, (uint64_t)st.st_size};
     size_t got = 0;
     while (got < limit) {
         ssize_t n = read(fd, result.bytes.data() + got, limit - got);
@@ -114,6 +120,7 @@ const char* fileReadErrorText(FileReadError error)
     case FileReadError::NotRegular: return TEXT_NOT_REGULAR;
     case FileReadError::Unreadable: return TEXT_UNREADABLE;
     case FileReadError::OutOfMemory: return TEXT_OUT_OF_MEMORY;
+    case FileReadError::TooLarge: return TEXT_TOO_LARGE;
     }
     return TEXT_UNREADABLE;
 }

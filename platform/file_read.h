@@ -15,18 +15,21 @@ enum class FileReadError {
     NotRegular,   // a FIFO, a device or a socket: never read, so never waited on
     Unreadable,   // no permission, or the read itself failed
     OutOfMemory,
+    TooLarge,     // larger than the caller's limit: refused before any of it is read
 };
 
 struct FileReadResult {
     std::vector<uint8_t> bytes;  // the whole file; empty for an empty file or on failure
     FileReadError error;
+    uint64_t size = 0;  // the file's size as the system gives it (set for TooLarge too)
 };
 
 // ---- Functions -------------------------------------------------------------------------
 
 // Reads the whole file at path. An empty regular file reads fine as 0 bytes: whether that
-// is usable is for the decoder to say. Never blocks on a FIFO or device.
-FileReadResult readFile(const char* path);
+// is usable is for the decoder to say. Never blocks on a FIFO or device. A file larger than
+// maxSize bytes is refused as TooLarge before anything is allocated or read.
+FileReadResult readFile(const char* path, uint64_t maxSize = UINT64_MAX);
 
 // The first bytes of the file at path, at most limit of them (a small number: that many are
 // set aside). A read that fails part-way keeps what came before it. Refuses, and never waits
@@ -34,5 +37,5 @@ FileReadResult readFile(const char* path);
 FileReadResult readFileHead(const char* path, size_t limit);
 
 // Short text for a reason: "missing", "a directory", "not a regular file",
-// "cannot be read", "out of memory" (empty for None).
+// "cannot be read", "out of memory", "too large" (empty for None).
 const char* fileReadErrorText(FileReadError error);

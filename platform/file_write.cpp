@@ -3,18 +3,27 @@
 // Depends on: file_write.h, the C library, POSIX.
 #include "platform/file_write.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char* const TEMP_SUFFIX = ".XXXXXX";
+// The temporary file's name: the file's own, this mark and mkstemp's six letters. The mark
+// is what tells a temporary of ours left by a writer that was killed from a file of the
+// player's own (a "highscore.txt.backup" is never taken for one).
+const char* const TEMP_MARK = ".kerbtmp-";
+const char* const TEMP_LETTERS = "XXXXXX";
+const size_t TEMP_LETTER_COUNT = 6;
+// The reason a step made to fail by a test gives.
+const int SIMULATED_ERROR = EIO;
 const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as a file created by fopen is
 const mode_t KEPT_MODE_BITS = 07777;
 const size_t TAIL_COPY_CHUNK = 4096;
@@ -36,7 +45,7 @@ mode_t currentUmask()
 // mkstemp's pattern for a temporary file beside path; opened with permissions 0600.
 std::vector<char> temporaryPattern(const char* path)
 {
-    std::string pattern = std::string(path) + TEMP_SUFFIX;
+    std::string pattern = std::string(path) + TEMP_MARK + TEMP_LETTERS;
     std::vector<char> temp(pattern.begin(), pattern.end());
     temp.push_back('\0');
     return temp;
@@ -119,22 +128,37 @@ bool somethingAt(const char* path)
 }  // namespace
 
 FileWriteError replaceFile(const char* path, const uint8_t* bytes, size_t size, bool keepOldTail,
-                           WriteStep failAt)
+                           WriteStep failAt, int* systemError)
 {
+    int unused = 0;
+    int& reason = systemError ? *systemError : unused;
+    reason = 0;
     struct stat old;
     bool hadOld = stat(path, &old) == 0;
     // A file its owner made read-only stays as it is.
-    if (hadOld && access(path, W_OK) != 0) return FileWriteError::ReadOnly;
+    if (hadOld && access(path, W_OK) != 0) {
+        reason = errno;
+        return FileWriteError::ReadOnly;
+    }
 
     std::vector<char> temp = temporaryPattern(path);
+    errno = SIMULATED_ERROR;
     int fd = failAt == WriteStep::Create ? -1 : mkstemp(temp.data());
-    if (fd < 0) return FileWriteError::NotCreated;
+    if (fd < 0) {
+        reason = errno;
+        return FileWriteError::NotCreated;
+    }
     fchmod(fd, hadOld ? (old.st_mode & KEPT_MODE_BITS) : (NEW_FILE_MODE & ~currentUmask()));
 
+    errno = 0;
     FileWriteError error = fillTemporaryFile(fd, bytes, size, keepOldTail ? path : nullptr, failAt);
+    if (error != FileWriteError::None) reason = errno ? errno : SIMULATED_ERROR;
+    errno = SIMULATED_ERROR;
     if (error == FileWriteError::None &&
-        (failAt == WriteStep::Rename || std::rename(temp.data(), path) != 0))
+        (failAt == WriteStep::Rename || std::rename(temp.data(), path) != 0)) {
         error = FileWriteError::NotPlaced;
+        reason = errno;
+    }
     if (error != FileWriteError::None) {
         unlink(temp.data());
         return error;
@@ -157,6 +181,34 @@ FileWriteError createFileOnce(const char* path, const uint8_t* bytes, size_t siz
     // Whatever went wrong, a file that took the name meanwhile is the one to keep.
     if (error != FileWriteError::None && somethingAt(path)) return FileWriteError::AlreadyThere;
     return error;
+}
+
+int removeStaleTemporaries(const char* path)
+{
+    std::string dir = directoryOf(path);
+    std::string full(path);
+    size_t slash = full.rfind('/');
+    std::string prefix = (slash == std::string::npos ? full : full.substr(slash + 1)) + TEMP_MARK;
+    DIR* listing = opendir(dir.c_str());
+    if (!listing) return 0;
+    int removed = 0;
+    while (struct dirent* entry = readdir(listing)) {
+        const char* name = entry->d_name;
+        if (std::strncmp(name, prefix.c_str(), prefix.size()) != 0) continue;
+        const char* letters = name + prefix.size();
+        if (std::strlen(letters) != TEMP_LETTER_COUNT) continue;
+        bool lettersOnly = true;
+        for (const char* c = letters; *c; ++c)
+            if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9')))
+                lettersOnly = false;
+        std::string stale = (dir == "/" ? std::string() : dir) + "/" + name;
+        struct stat st;
+        if (lettersOnly && lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            unlink(stale.c_str()) == 0)
+            ++removed;
+    }
+    closedir(listing);
+    return removed;
 }
 
 const char* fileWriteErrorText(FileWriteError error)

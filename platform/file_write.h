@@ -30,9 +30,16 @@ enum class WriteStep { None, Create, Write, Flush, Sync, Close, Rename };
 // never gets shorter; an old file that is there but is not a regular file, or cannot be read
 // to its end, is then refused. On any failure the old file is left as it was and the
 // temporary file is removed. failAt makes that step fail, for tests; a failed Write has
-// written half of the bytes.
+// written half of the bytes. systemError, when given, gets the failing call's errno (EIO for
+// a step a test made fail), 0 on success.
 FileWriteError replaceFile(const char* path, const uint8_t* bytes, size_t size, bool keepOldTail,
-                           WriteStep failAt = WriteStep::None);
+                           WriteStep failAt = WriteStep::None, int* systemError = nullptr);
+
+// Removes the temporary files replaceFile left beside path when its writer was killed: the
+// regular files named path's name, ".kerbtmp-" and six letters or digits, and nothing else.
+// Only safe while holding a lock every writer of path takes, so none of them is live.
+// Returns how many were removed.
+int removeStaleTemporaries(const char* path);
 
 // Creates path holding exactly size bytes with the given permission bits, written whole
 // under a temporary name and then linked into place: a file that appears at path meanwhile

@@ -51,6 +51,12 @@ bool writableDirectory(const char* path, std::string& reason)
     return true;
 }
 
+bool pathIsLink(const char* path)
+{
+    struct stat st;
+    return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 bool pathPermissions(const char* path, unsigned& permissions)
 {
     struct stat st;

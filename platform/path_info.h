@@ -18,6 +18,8 @@ bool pathTaken(const char* path);
 // ("not a directory" for a file or a device, the system's reason for a loop of links or a
 // directory the user may not write).
 bool writableDirectory(const char* path, std::string& reason);
+// Whether the name itself is a symbolic link (whatever it leads to, if anything).
+bool pathIsLink(const char* path);
 // The permission bits (07777) of what the path leads to; false when it cannot be looked at.
 bool pathPermissions(const char* path, unsigned& permissions);
 // The absolute path with every link and "." or ".." resolved, or empty when it cannot be.

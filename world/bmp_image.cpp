@@ -461,7 +461,15 @@ std::string formatBmpOpenFailed(const char* path)
 bool readBmpFile(const char* path, std::vector<uint8_t>* bytes, std::string* message,
                  std::string* reason)
 {
-    FileReadResult file = readFile(path);
+    FileReadResult file = readFile(path, BMP_MAX_FILE_SIZE);
+    if (file.error == FileReadError::TooLarge) {
+        *message = BMP_CONVERSION_ERROR;
+        if (reason)
+            *reason = "a file of " + std::to_string(file.size) +
+                      " bytes, larger than the largest picture file the game takes (" +
+                      std::to_string(BMP_MAX_FILE_SIZE) + " bytes)";
+        return false;
+    }
     if (file.error == FileReadError::OutOfMemory) {
         *message = BMP_OUT_OF_MEMORY;
         if (reason) *reason = fileReadErrorText(file.error);

@@ -21,6 +21,10 @@ const uint32_t BMP_COMPRESSION_BITFIELDS = 3;
 // 48 MiB once decoded, for any file, whatever its compression.
 const int64_t BMP_MAX_SIDE = 4096;
 const int64_t BMP_MAX_PIXELS = BMP_MAX_SIDE * BMP_MAX_SIDE;
+// The largest picture file read at all: the largest picture taken, 4096 x 4096 at 32 bits
+// (64 MiB), and 64 KiB for the headers, a palette and the rows' padding. The largest the game
+// ships, the 1024 x 768 menu pictures, are 3,145,782 bytes. Checked before anything is read.
+const uint64_t BMP_MAX_FILE_SIZE = (uint64_t)BMP_MAX_PIXELS * 4 + 65536;
 
 // Messages of the reader.
 extern const char* const BMP_OPEN_FAILED_FORMAT;  // "Failed to open DIB file %s.\n"

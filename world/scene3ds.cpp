@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <utility>
 
 // ---- Constants -------------------------------------------------------------------------
@@ -28,6 +29,7 @@ const char* const SCENE3DS_REASON_VERTEX_INDEX = "face vertex index out of range
 const char* const SCENE3DS_REASON_FACE_INDEX = "material face index out of range";
 const char* const SCENE3DS_REASON_MAPPING_COUNT = "mapping count differs from vertex count";
 const char* const SCENE3DS_REASON_VERTEX_VALUE = "vertex not a finite number";
+const char* const SCENE3DS_REASON_TOO_MANY_OBJECTS = "more than 65535 objects or materials";
 const char* const SCENE3DS_REASON_TOO_MANY = "more than 65535 in one list";
 const char* const SCENE3DS_REASON_NAME_NUL = "name holds a NUL byte";
 const char* const SCENE3DS_REASON_FACE_UNNAMED = "face names a missing vertex";
@@ -123,6 +125,9 @@ private:
     const char* readEditor(const Chunk& editor, Scene3ds& scene) const
     {
         return readChildren(editor.body, editor.end, [&](const Chunk& c) -> const char* {
+            if ((c.id == CHUNK3DS_MATERIAL && scene.materials.size() >= SCENE3DS_MAX_OBJECTS) ||
+                (c.id == CHUNK3DS_OBJECT && scene.objects.size() >= SCENE3DS_MAX_OBJECTS))
+                return SCENE3DS_REASON_TOO_MANY_OBJECTS;
             if (c.id == CHUNK3DS_MATERIAL) {
                 scene.materials.emplace_back();
                 return readMaterial(c, scene.materials.back());
@@ -504,10 +509,13 @@ const char* encodeScene3ds(const Scene3ds& scene, std::vector<uint8_t>* bytes)
 std::vector<int> faceMaterialIndices(const Scene3ds& scene, const Scene3dsMesh& mesh)
 {
     std::vector<int> result(mesh.faces.size(), -1);
+    // Names looked up once each: a group per material name, missing ones included, would
+    // otherwise search every material for every group.
+    std::map<std::string, int> byName;
+    for (size_t i = scene.materials.size(); i-- > 0;) byName[scene.materials[i].name] = (int)i;
     for (const Scene3dsFaceGroup& group : mesh.faceGroups) {
-        int material = -1;
-        for (size_t i = 0; i < scene.materials.size() && material < 0; ++i)
-            if (scene.materials[i].name == group.material) material = (int)i;
+        auto found = byName.find(group.material);
+        int material = found == byName.end() ? -1 : found->second;
         for (uint16_t face : group.faces)
             if (face < result.size()) result[face] = material;
     }
@@ -530,6 +538,16 @@ std::vector<std::string> textureFileCandidates(const std::string& textureFile,
         return result;
     size_t slash = path.rfind('/');
     std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
+    // A name that climbs out of the folders (a ".." part) or starts at the root would reach
+    // pictures outside them: only its last part is looked for, within the folders.
+    bool contained = !path.empty() && path[0] != '/';
+    for (size_t start = 0; contained && start <= path.size();) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos) end = path.size();
+        if (path.compare(start, end - start, "..") == 0 && end - start == 2) contained = false;
+        start = end + 1;
+    }
+    if (!contained) path = last;
     std::string lastLower = slash == std::string::npos ? lower : lower.substr(slash + 1);
     for (const std::string& dir : dirs) {
         std::string prefix = dir.empty() || dir.back() == '/' ? dir : dir + "/";

@@ -46,6 +46,14 @@ const int SCENE3DS_FACE_SIZE = 8;          // three vertex indices and the flags
 const int SCENE3DS_MAPPING_SIZE = 8;       // u, v floats
 const int SCENE3DS_LOCAL_AXES_SIZE = 48;   // three axis vectors and the origin, floats
 const int SCENE3DS_MAX_COUNT = 0xFFFF;     // lists are counted in 16 bits
+// Objects and materials a scene may hold, each: as many as a list may. Each costs about 200
+// bytes read, even an empty chunk of 7 bytes, so a file of nothing but empty objects stays
+// within 13 MB at this count (a million of them took 206 MB); the street has a few dozen.
+const size_t SCENE3DS_MAX_OBJECTS = 0xFFFF;
+// The largest scene file read at all: a mesh at its 16-bit limits takes about 1.8 MB
+// (65,535 vertices, faces and mappings), so 64 MiB holds some thirty of them, far beyond
+// the street the game builds (a few hundred kilobytes written out).
+const uint64_t SCENE3DS_MAX_FILE_SIZE = 64u << 20;
 // Nesting is limited by the reader's own shape, not by a count: it descends only into the
 // chunks it knows, each at its one place (main > editor > object > mesh > face list >
 // face-material group; editor > material > colour or texture map > value or file name),
@@ -70,6 +78,7 @@ extern const char* const SCENE3DS_REASON_VERTEX_INDEX;     // "face vertex index
 extern const char* const SCENE3DS_REASON_FACE_INDEX;       // "material face index out of range"
 extern const char* const SCENE3DS_REASON_MAPPING_COUNT;    // "mapping count differs from vertex count"
 extern const char* const SCENE3DS_REASON_VERTEX_VALUE;     // "vertex not a finite number"
+extern const char* const SCENE3DS_REASON_TOO_MANY_OBJECTS; // "more than 65535 objects or materials"
 // Why a scene cannot be written.
 extern const char* const SCENE3DS_REASON_TOO_MANY;         // "more than 65535 in one list"
 extern const char* const SCENE3DS_REASON_NAME_NUL;         // "name holds a NUL byte"

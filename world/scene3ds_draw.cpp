@@ -3,14 +3,18 @@
 // Depends on: scene3ds_draw.h, world/scene3ds.h, world/bmp_image.h, OpenGL/GLU.
 #include "world/scene3ds_draw.h"
 
+#include "app/terminal_text.h"
+#include "platform/file_read.h"
 #include "world/bmp_image.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -20,12 +24,27 @@ const GLint TIGHT_ROW_ALIGNMENT = 1;
 const char* const NOT_A_BMP = "%s: texture %s is not a BMP picture; drawn untextured";
 const char* const NOT_FOUND = "%s: texture %s not found; drawn untextured";
 const char* const REFUSED = "%s: texture %s: %s; drawn untextured";
+const char* const OVER_BUDGET =
+    "%s: texture %s: the scene's pictures would take more than %s bytes; drawn untextured";
+// The decoded pixels of all of a scene's pictures together: five of the largest picture the
+// game takes (4096 x 4096, 48 MiB each) fit, far beyond the few small ones a scene maps.
+const size_t SCENE3DS_MAX_TEXTURE_BYTES = 256u << 20;
+const size_t RGB_BYTES = 3;
+
+// The pictures loaded so far, by the file read: each is read and uploaded once however
+// many materials map it, and their pixels together stay within SCENE3DS_MAX_TEXTURE_BYTES.
+struct PictureCache {
+    std::map<std::string, GLuint> names;
+    size_t bytes = 0;
+};
 const size_t PROBLEM_SIZE = 512;
 
 std::string problemText(const char* format, const Scene3dsMaterial& m, const char* detail = "")
 {
     char text[PROBLEM_SIZE];
-    std::snprintf(text, sizeof text, format, m.name.c_str(), m.textureFile.c_str(), detail);
+    // Names come from the file: their control bytes must not reach the terminal.
+    std::snprintf(text, sizeof text, format, terminalSafe(m.name).c_str(),
+                  terminalSafe(m.textureFile).c_str(), detail);
     return text;
 }
 
@@ -51,7 +70,7 @@ GLuint uploadPicture(const RgbImage& image)
 // The first candidate that reads as a picture; a missing file moves on to the next, a
 // refused one ends the search with its message.
 GLuint loadMaterialTexture(const Scene3dsMaterial& m, const std::vector<std::string>& dirs,
-                           std::vector<std::string>* problems)
+                           PictureCache& cache, std::vector<std::string>* problems)
 {
     std::vector<std::string> candidates = textureFileCandidates(m.textureFile, dirs);
     if (candidates.empty()) {
@@ -59,17 +78,34 @@ GLuint loadMaterialTexture(const Scene3dsMaterial& m, const std::vector<std::str
         return 0;
     }
     for (const std::string& path : candidates) {
+        auto known = cache.names.find(path);
+        if (known != cache.names.end()) return known->second;
         std::vector<uint8_t> bytes;
-        std::string message;
-        if (!readBmpFile(path.c_str(), &bytes, &message)) continue;
+        std::string message, reason;
+        if (!readBmpFile(path.c_str(), &bytes, &message, &reason)) {
+            if (reason == fileReadErrorText(FileReadError::Missing)) continue;
+            // A directory, a FIFO or a file too large has the name: say which.
+            if (problems) problems->push_back(problemText(REFUSED, m, reason.c_str()));
+            return 0;
+        }
         RgbImage image{};
         const char* error = decodeBmpImage(bytes.data(), bytes.size(), &image, nullptr);
         if (error) {
             if (problems) problems->push_back(problemText(REFUSED, m, error));
             return 0;
         }
+        size_t size = (size_t)image.width * (size_t)image.height * RGB_BYTES;
+        if (size > SCENE3DS_MAX_TEXTURE_BYTES - cache.bytes) {
+            std::free(image.pixels);
+            if (problems)
+                problems->push_back(problemText(
+                    OVER_BUDGET, m, std::to_string(SCENE3DS_MAX_TEXTURE_BYTES).c_str()));
+            return 0;
+        }
         GLuint name = uploadPicture(image);
         std::free(image.pixels);
+        cache.bytes += size;
+        cache.names[path] = name;
         return name;
     }
     if (problems) problems->push_back(problemText(NOT_FOUND, m));
@@ -134,15 +170,20 @@ Scene3dsTextures loadScene3dsTextures(const Scene3ds& scene, const std::vector<s
 {
     Scene3dsTextures textures;
     textures.names.assign(scene.materials.size(), 0);
+    PictureCache cache;
     for (size_t i = 0; i < scene.materials.size(); ++i)
         if (!scene.materials[i].textureFile.empty())
-            textures.names[i] = loadMaterialTexture(scene.materials[i], dirs, problems);
+            textures.names[i] = loadMaterialTexture(scene.materials[i], dirs, cache, problems);
     return textures;
 }
 
 void releaseScene3dsTextures(Scene3dsTextures& textures)
 {
-    for (unsigned int name : textures.names)
+    // Materials that map one picture share its name: each is deleted once.
+    std::vector<unsigned int> names = textures.names;
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    for (unsigned int name : names)
         if (name) glDeleteTextures(1, &name);
     textures.names.clear();
 }

@@ -72,6 +72,24 @@ BAD_INPUTS = [
      "the table is ranked and shown but the file is never written; a replay shows the table its recording holds, an older recording the player's table"),
     ('a recording cut short, or whose clock goes back',
      'a clock that goes back: exit 2 at load, "FILE:LINE: the clock goes back"; cut short: after its last line the clock runs on from the last reading and the keyboard and mouse are heard again'),
+    ("two games ending together, or another game holding the table's lock",
+     "both records kept; a lock held over 5 s: \"Problem opening the file\", \"your score was not saved\" and the lock on stderr, the table untouched"),
+    ("a table that cannot be written in full (a file size limit, as on a full disk)",
+     "\"Problem opening the file\", \"your score was not saved in PATH: cannot be written (File too large)\" on stderr, the table untouched"),
+    ("a table that is a symbolic link (to a file, or leading nowhere)",
+     "written through to the link's target, replaced whole there, the link stays; a link to nothing: \"not saved\" and why, the link untouched"),
+    ("temporary files a killed write left beside the table",
+     "the next write removes them (\"highscore.txt.kerbtmp-\" and six letters), nothing else"),
+    ("a 2 GB sparse model, a 2 GB sparse picture, a 1 GB table left in the data directory",
+     "refused before reading, the size and the limit in the message: model 8388608, picture 67174400, table 65536 bytes; the table is neither copied nor rewritten"),
+    ("a model of 10000 triangles, 2060 vertices or 1000 frames",
+     "box \"Invalid file format (more than 4096 triangles): PATH!\" (2048 vertices, 512 frames), empty model, exit 0"),
+    ("a clock jump of 30 or 60 seconds between two frames (a stall, a replay, --fixed-step 60000)",
+     "the passers-by are drawn on their keyframe, the same picture for either jump, not flung across the screen"),
+    ("3DS scenes in the inspector: 7 MB of empty objects, 20000 groups naming a missing material, one picture mapped by 300 materials, texture names with ../ or backslashes, a directory or a FIFO as a texture",
+     "exit 1: \"more than 65535 objects or materials\"; the preview within seconds; each picture read once; names kept inside the folders (their last part looked for there); \"a directory\" / \"not a regular file\""),
+    ("passers-by that cannot animate (their animation missing, its frames past the model's), control bytes in names, md2 --frame with a bad number",
+     "once per kind on stderr: \"the KIND passers-by cannot animate (REASON): they are not drawn\", control bytes as \\xHH; kerbrunner-assets check fails on them; --frame: \"is not a whole number\" / \"out of range\" / \"needs a frame number\""),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -160,7 +178,8 @@ class BadInputs(unittest.TestCase):
         return os.path.join(self.data, relative)
 
     def run_game(self, script="2 keydown enter\n5 keydown escape\n", args=(), name="tester",
-                 step=20, stdin=b"", as_nobody=False, close_stdin=False, trace=True):
+                 step=20, stdin=b"", as_nobody=False, close_stdin=False, trace=True,
+                 wrap=()):
         script_path = os.path.join(self.parent, "script.txt")
         trace_path = os.path.join(self.parent, "trace.jsonl")
         if script is not None:
@@ -184,6 +203,7 @@ class BadInputs(unittest.TestCase):
         env.pop("WAYLAND_DISPLAY", None)
         if close_stdin:
             cmd = ["sh", "-c", 'exec "$@" 0<&-', "sh"] + cmd
+        cmd = list(wrap) + cmd
         proc = subprocess.run(cmd, input=None if close_stdin else stdin, capture_output=True,
                               timeout=RUN_TIMEOUT, env=env, cwd=self.parent)
         if step and script is not None:
@@ -739,6 +759,332 @@ class BadInputs(unittest.TestCase):
                         "key", "Escape"], env=env, timeout=RUN_TIMEOUT, check=True)
         out, err = game.communicate(timeout=RUN_TIMEOUT)
         self.assertEqual(game.returncode, 0, err)
+
+    # ---- Writing the table: locks, failures, links, leftovers -------------------------------
+
+    def game_env(self):
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", DISPLAY=self.display,
+                   XDG_DATA_HOME=self.xdg, HOME=self.parent)
+        env.pop("WAYLAND_DISPLAY", None)
+        return env
+
+    @row("two games ending together, or another game holding the table's lock")
+    def test_games_ending_together(self):
+        import fcntl
+        import time
+        self.put_table(b"")
+        games = []
+        for name in ("first", "second"):
+            script = os.path.join(self.parent, name + ".txt")
+            with open(script, "w") as f:
+                f.write("1 reshape 32 24\n2 keydown enter\n170 keydown escape\n")
+            games.append(subprocess.Popen(
+                [GAME_PATH, "--windowed", "--data", self.data, "--script", script,
+                 "--fixed-step", "1000", "--name", name], stdin=subprocess.DEVNULL,
+                stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=self.game_env(),
+                cwd=self.parent))
+        for game in games:
+            out, err = game.communicate(timeout=RUN_TIMEOUT)
+            self.assertEqual(game.returncode, 0, err)
+            self.assertIn(b"Wrote 60 items\n", out)
+        names = sorted(self.table_bytes()[i:i + 7].split(b"\0")[0] for i in (0, 12))
+        self.assertEqual(names, [b"first", b"second"])
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+        # A lock held all along: the game waits 5 s, says so and leaves the table alone,
+        # stale temporaries included (their writer may be the one holding the lock).
+        before = self.table_bytes()
+        busy = self.table + ".kerbtmp-Busy01"
+        with open(busy, "wb") as f:
+            f.write(b"being written")
+        with open(self.table + ".lock", "w") as held:
+            fcntl.flock(held, fcntl.LOCK_EX)
+            started = time.monotonic()
+            run = self.play_to_the_end()
+            waited = time.monotonic() - started
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertIn("kerbrunner: your score was not saved in %s: another game held the "
+                      "table's lock %s.lock for 5 seconds" % (self.table, self.table), run.err)
+        self.assertGreaterEqual(waited, 5)
+        self.assertEqual(self.table_bytes(), before)
+        self.assertTrue(os.path.exists(busy))
+
+    @row("a table that cannot be written in full (a file size limit, as on a full disk)")
+    def test_table_write_fails(self):
+        # A file size limit of 512 bytes fails the write as a full disk would (EFBIG for
+        # ENOSPC); the tail the table keeps makes the new file larger than that.
+        before = b"Ann\0   \0" + b"500" + b"\0" + bytes(48) + b"n" * 600
+        self.put_table(before)
+        run = self.play_to_the_end(trace=False,
+                                   wrap=["sh", "-c", 'trap "" XFSZ; ulimit -f 1; exec "$@"', "sh"])
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertNotIn("Wrote 60 items", run.out)
+        self.assertIn("kerbrunner: your score was not saved in %s: cannot be written (File too "
+                      "large)\n" % self.table, run.err)
+        self.assertEqual(self.table_bytes(), before)
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+    @row("a table that is a symbolic link (to a file, or leading nowhere)")
+    def test_table_behind_a_link(self):
+        elsewhere = os.path.join(self.parent, "elsewhere")
+        os.mkdir(elsewhere)
+        target = os.path.join(elsewhere, "scores.bin")
+        with open(target, "wb") as f:
+            f.write(b"Ann\0   \0" + b"500" + b"\0" + bytes(48))
+        os.makedirs(os.path.dirname(self.table), exist_ok=True)
+        os.symlink(target, self.table)
+        with open(target + ".kerbtmp-Left01", "wb") as f:  # a killed write through the link
+            f.write(b"half")
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Wrote 60 items\n", run.out)
+        self.assertTrue(os.path.islink(self.table))
+        self.assertEqual(os.readlink(self.table), target)
+        with open(target, "rb") as f:
+            after = f.read()
+        self.assertEqual(after[12:19], b"tester\0")
+        self.assertEqual(os.listdir(elsewhere), ["scores.bin"])
+        self.assertEqual(sorted(os.listdir(os.path.dirname(self.table))), ["highscore.txt"])
+
+        os.unlink(target)
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("File could not be opened\n", run.out)
+        self.assertIn("Problem opening the file\n", run.out)
+        self.assertIn("kerbrunner: your score was not saved in %s: a symbolic link that leads "
+                      "nowhere\n" % self.table, run.err)
+        self.assertTrue(os.path.islink(self.table))
+        self.assertEqual(os.listdir(elsewhere), [])
+
+    @row("temporary files a killed write left beside the table")
+    def test_stale_temporaries(self):
+        self.put_table(b"Ann\0   \0" + b"500" + b"\0" + bytes(48))
+        folder = os.path.dirname(self.table)
+        stale = ["highscore.txt.kerbtmp-Ab3xY9", "highscore.txt.kerbtmp-000000"]
+        kept = ["highscore.txt.backup", "highscore.txt.kerbtmp-toolong1",
+                "highscore.txt.kerbtmp-ab_123", "notes.kerbtmp-Ab3xY9"]
+        for name in stale + kept:
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(b"half a table")
+        os.mkdir(os.path.join(folder, "highscore.txt.kerbtmp-Dir000"))
+        kept.append("highscore.txt.kerbtmp-Dir000")
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("Wrote 60 items\n", run.out)
+        self.assertEqual(sorted(os.listdir(folder)), sorted(kept + ["highscore.txt"]))
+
+    # ---- Sizes and counts ------------------------------------------------------------------
+
+    def sparse(self, path, size):
+        if os.path.lexists(path):
+            os.unlink(path)
+        with open(path, "wb") as f:
+            f.truncate(size)
+
+    @row("a 2 GB sparse model, a 2 GB sparse picture, a 1 GB table left in the data directory")
+    def test_files_too_large_to_read(self):
+        model = self.own_copy("models/civi.md2")
+        self.sparse(model, 2 << 30)
+        run = self.run_game()
+        self.assertPlayedOn(run)
+        self.assertIn("Error: Invalid file format (a file of 2147483648 bytes, larger than the "
+                      "largest model (8388608 bytes)): models/civi.md2!", run.err)
+        shutil.copyfile(os.path.join(DATA_PATH, "models/civi.md2"), model)
+
+        self.sparse(self.own_copy("textures/decke.bmp"), 2 << 30)
+        run = self.run_game()
+        self.assertPictureRefused(run, "textures/decke.bmp", "Image file conversion error.",
+                                  "a file of 2147483648 bytes, larger than the largest picture "
+                                  "file the game takes (67174400 bytes)")
+        shutil.copyfile(os.path.join(DATA_PATH, "textures/decke.bmp"),
+                        os.path.join(self.data, "textures/decke.bmp"))
+
+        old = os.path.join(self.data, "highscore.txt")
+        self.sparse(old, 1 << 30)
+        run = self.play_to_the_end()
+        self.assertEqual(run.code, 0, run.err)
+        self.assertIn("kerbrunner: the top-five table %s is 1073741824 bytes, larger than the "
+                      "largest table (65536 bytes): not read\n" % old, run.err)
+        self.assertIn("kerbrunner: your score was not saved in %s: a file of 1073741824 bytes, "
+                      "larger than the largest table (65536 bytes); it is left as it was\n" % old,
+                      run.err)
+        self.assertEqual(os.path.getsize(old), 1 << 30)
+        self.assertLess(os.stat(old).st_blocks, 64)  # never written into
+        self.assertFalse(os.path.exists(self.table) and self.table != old)
+
+    @row("a model of 10000 triangles, 2060 vertices or 1000 frames")
+    def test_models_beyond_the_format_limits(self):
+        path = self.own_copy("models/civi.md2")
+        with open(path, "rb") as f:
+            whole = f.read()
+        # Header fields: frame size at 16, vertices at 24, triangles at 32, frames at 40. Frames
+        # of 2060 vertices still fit the reader's frame buffer (8320 bytes).
+        for fields, reason in (({32: 10000}, "more than 4096 triangles"),
+                               ({24: 2060, 16: 8280}, "more than 2048 vertices"),
+                               ({40: 1000}, "more than 512 frames")):
+            with self.subTest(reason):
+                content = bytearray(whole)
+                for offset, value in fields.items():
+                    content[offset:offset + 4] = value.to_bytes(4, "little")
+                os.unlink(path)
+                with open(path, "wb") as f:
+                    f.write(bytes(content))
+                run = self.run_game()
+                self.assertPlayedOn(run)
+                self.assertIn("Error: Invalid file format (%s): models/civi.md2!" % reason,
+                              run.err)
+
+    # ---- The animation clock -----------------------------------------------------------------
+
+    @row("a clock jump of 30 or 60 seconds between two frames (a stall, a replay, --fixed-step 60000)")
+    def test_clock_jump_draws_the_keyframe(self):
+        from test_street import read_png_rgb
+        width, height, hud = 320, 480, 110  # the score and the time lie within 110 rows of an edge
+
+        def middle_after_jump(jump):
+            picture = os.path.join(self.parent, "jump%d.png" % jump)
+            lines = ["1 reshape %d %d" % (width, height), "2 keydown enter"]
+            clock = 1000
+            for frame in range(1, 16):
+                clock += jump if frame == 12 else 20
+                lines.append("%d clock %d" % (frame, clock))
+            lines += ["12 screenshot %s" % picture, "15 keydown escape"]
+            run = self.run_game(script="\n".join(lines) + "\n", step=None)
+            self.assertEqual(run.code, 0, run.err)
+            self.assertEqual(run.trace[11]["clock"], clock - 3 * 20)
+            _, _, rows = read_png_rgb(picture)
+            return rows[hud:height - hud]
+
+        def differing_rows(a, b):
+            return sum(1 for x, y in zip(a, b) if x != y)
+
+        stalled = middle_after_jump(60000)
+        self.assertEqual(differing_rows(middle_after_jump(30000), stalled), 0)
+        # The region compared shows the passers-by: a short step draws them elsewhere.
+        self.assertGreater(differing_rows(middle_after_jump(100), stalled), 0)
+
+    # ---- 3DS scenes in the inspector --------------------------------------------------------
+
+    @row("3DS scenes in the inspector: 7 MB of empty objects, 20000 groups naming a missing material, one picture mapped by 300 materials, texture names with ../ or backslashes, a directory or a FIFO as a texture")
+    def test_hostile_scenes_in_the_inspector(self):
+        import struct
+        import time
+        from test_scene3ds import chunk, material, mesh_object, name, scene_file
+
+        def inspect(parts, *args, timeout=RUN_TIMEOUT):
+            path = os.path.join(self.parent, "scene.3ds")
+            with open(path, "wb") as f:
+                f.write(scene_file(parts))
+            env = dict(os.environ, DISPLAY=self.display)
+            return subprocess.run([INSPECTOR, "3ds", path] + list(args), capture_output=True,
+                                  text=True, timeout=timeout, env=env, cwd=self.parent)
+
+        empty = chunk(0x4000, name("o"))
+        run = inspect([empty * (7_000_000 // len(empty))])
+        self.assertEqual(run.returncode, 1, run.stderr)
+        self.assertIn("more than 65535 objects or materials", run.stderr)
+
+        png = os.path.join(self.parent, "scene.png")
+        square = ([(-1, -1, 0), (1, -1, 0), (1, 1, 0), (-1, 1, 0)], [(0, 1, 2), (0, 2, 3)])
+        groups = [("missing%d" % i, [i % 2]) for i in range(20000)]
+        materials = [material("m%d" % i, (255, 0, 0)) for i in range(20000)]
+        started = time.monotonic()
+        run = inspect(materials + [mesh_object("Sq", *square, groups=groups)], "--png", png)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertLess(time.monotonic() - started, 30)
+
+        # Pictures: one beside the scene mapped by 300 materials, one outside its folder.
+        os.mkdir(os.path.join(self.parent, "maps"))
+        shutil.copy(os.path.join(DATA_PATH, "textures/gruen.bmp"),
+                    os.path.join(self.parent, "shared.bmp"))
+        secret = os.path.join(os.path.dirname(self.parent), os.path.basename(self.parent) + ".bmp")
+        shutil.copy(os.path.join(DATA_PATH, "textures/gruen.bmp"), secret)
+        self.addCleanup(os.unlink, secret)
+        os.mkdir(os.path.join(self.parent, "dir.bmp"))
+        os.mkfifo(os.path.join(self.parent, "fifo.bmp"))
+        outside = "../" + os.path.basename(self.parent) + ".bmp"
+        uvs = [(0, 0), (1, 0), (1, 1), (0, 1)]
+        parts = [material("s%d" % i, (255, 255, 255), "shared.bmp") for i in range(300)]
+        parts += [material("up", (255, 255, 255), outside),
+                  material("back", (255, 255, 255), "..\\..\\" + os.path.basename(secret)),
+                  material("dir", (255, 255, 255), "dir.bmp"),
+                  material("fifo", (255, 255, 255), "fifo.bmp")]
+        parts.append(mesh_object("Sq", *square, groups=[("s0", [0]), ("up", [1])], uvs=uvs))
+        traced = os.path.join(self.parent, "opened.txt")
+        self.assertTrue(os.path.exists(secret))
+        run = inspect(parts, "--png", png, "--textures", os.path.join(self.parent, "maps"))
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertIn("up: texture %s not found; drawn untextured" % outside, run.stderr)
+        self.assertIn("back: texture ..\\..\\%s not found" % os.path.basename(secret), run.stderr)
+        self.assertIn("dir: texture dir.bmp: a directory; drawn untextured", run.stderr)
+        self.assertIn("fifo: texture fifo.bmp: not a regular file; drawn untextured", run.stderr)
+        self.assertNotIn("s0: texture", run.stderr)
+        strace = shutil.which("strace")
+        if strace:
+            env = dict(os.environ, DISPLAY=self.display)
+            path = os.path.join(self.parent, "scene.3ds")
+            subprocess.run([strace, "-f", "-e", "trace=open,openat", "-o", traced, INSPECTOR,
+                            "3ds", path, "--png", png], capture_output=True, timeout=RUN_TIMEOUT,
+                           env=env, cwd=self.parent)
+            with open(traced) as f:
+                opened = f.read()
+            self.assertEqual(opened.count("shared.bmp\""), 1)
+            self.assertNotIn("../" + os.path.basename(secret), opened)
+            self.assertNotIn("\"" + secret + "\"", opened)
+
+    # ---- Clearer answers ---------------------------------------------------------------------
+
+    def rename_frames(self, relative, names_of):
+        """Gives each frame of the model the name names_of(index, count) returns."""
+        path = self.own_copy(relative)
+        with open(path, "rb") as f:
+            content = bytearray(f.read())
+        frame_size = int.from_bytes(content[16:20], "little")
+        count = int.from_bytes(content[40:44], "little")
+        first = int.from_bytes(content[56:60], "little")
+        for i in range(count):
+            at = first + i * frame_size + 24
+            content[at:at + 16] = names_of(i, count).ljust(16, b"\0")
+        os.unlink(path)
+        with open(path, "wb") as f:
+            f.write(bytes(content))
+
+    @row("passers-by that cannot animate (their animation missing, its frames past the model's), control bytes in names, md2 --frame with a bad number")
+    def test_passers_by_that_cannot_animate(self):
+        # civi plays animation 7: one name for every frame makes a single animation.
+        self.rename_frames("models/civi.md2", lambda i, n: b"same001")
+        # jupiter plays animation 1: its second half claims frame numbers from 99 on.
+        self.rename_frames("models/jupiter.md2",
+                           lambda i, n: b"a001" if i < n // 2 else b"\x1b[2Jb099")
+        run = self.run_game()
+        self.assertPlayedOn(run)
+        self.assertEqual(run.err.count("kerbrunner: the civi passers-by cannot animate (it has 1 "
+                                       "animations, the kind plays number 7): they are not "
+                                       "drawn\n"), 1, run.err)
+        self.assertRegex(run.err, r"kerbrunner: the jupiter passers-by cannot animate \(animation "
+                                  r"\\x1b\[2Jb\d* runs over frames \d+ to \d+, the model has \d+\): "
+                                  r"they are not drawn\n")
+        self.assertNotIn("\x1b", run.err)
+
+        check = subprocess.run([INSPECTOR, "check", self.data], capture_output=True, text=True,
+                               timeout=RUN_TIMEOUT)
+        self.assertNotEqual(check.returncode, 0, check.stdout)
+        self.assertIn("models/civi.md2: 1 animations, but its kind plays animation 7", check.stdout)
+        self.assertRegex(check.stdout, r"models/jupiter.md2: animation \\x1b\[2Jb\d* runs over frames")
+
+        model = os.path.join(DATA_PATH, "models/civi.md2")
+        for args, said in ((["--frame", "abc"], "--frame 'abc' is not a whole number\n"),
+                           (["--frame", "9" * 30], "--frame '%s' is out of range for a frame "
+                                                   "number\n" % ("9" * 30)),
+                           (["--frame", "1\x1b[2J"], "--frame '1\\x1b[2J' is not a whole number\n"),
+                           (["--frame"], "--frame needs a frame number\n")):
+            with self.subTest(args):
+                run = subprocess.run([INSPECTOR, "md2", model] + args, capture_output=True,
+                                     text=True, timeout=RUN_TIMEOUT)
+                self.assertEqual(run.returncode, 2, run.stderr)
+                self.assertIn(said, run.stderr)
 
     # ---- The table in the README --------------------------------------------------------
 

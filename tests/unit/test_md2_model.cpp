@@ -376,6 +376,12 @@ TEST(Md2Refusals, EveryDamagedFileGivesItsReasonAndLeavesTheModelAlone)
          MD2_REASON_TEXCOORD_INDEX},
         {"negative texture index", [](Bytes& b) { set16(b, triangleAt(b, 5), -32768); },
          MD2_REASON_TEXCOORD_INDEX},
+        {"4097 triangles", [](Bytes& b) { setField(b, NUM_TRIANGLES, 4097); },
+         MD2_REASON_TOO_MANY_TRIANGLES},
+        {"2049 vertices in frames that hold them",
+         [](Bytes& b) { setField(b, NUM_VERTICES, 2049), setField(b, FRAME_SIZE, 8320); },
+         MD2_REASON_TOO_MANY_VERTICES},
+        {"513 frames", [](Bytes& b) { setField(b, NUM_FRAMES, 513); }, MD2_REASON_TOO_MANY_FRAMES},
     };
     Md2Source m;
     m.frameNames = {"keep1", "keep2", "keep3"};

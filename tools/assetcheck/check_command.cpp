@@ -2,7 +2,9 @@
 // Depends on: assetcheck.h, world/bmp_image.h, world/texture_table.h,
 // characters/character_kinds.h, characters/md2_model.h, app/sound_files.h, platform/file_read.h.
 #include "app/sound_files.h"
+#include "app/terminal_text.h"
 #include "characters/character_kinds.h"
+#include "characters/md2_animation.h"
 #include "characters/md2_model.h"
 #include "platform/file_read.h"
 #include "tools/assetcheck/assetcheck.h"
@@ -41,24 +43,28 @@ const char* presenceProblem(const std::string& path)
     return nullptr;
 }
 
-// Null when the file could be read and holds something, else the reason.
-const char* readProblem(const std::string& path, FileReadResult* file)
+// Empty when the file could be read (it is at most maxSize bytes) and holds something, else
+// the reason.
+std::string readProblem(const std::string& path, uint64_t maxSize, FileReadResult* file)
 {
-    *file = readFile(path.c_str());
+    *file = readFile(path.c_str(), maxSize);
+    if (file->error == FileReadError::TooLarge)
+        return "a file of " + std::to_string(file->size) + " bytes, larger than the limit of " +
+               std::to_string(maxSize);
     if (file->error != FileReadError::None) return fileReadErrorText(file->error);
     if (file->bytes.empty()) return REASON_EMPTY;
-    return nullptr;
+    return std::string();
 }
 
 // Empty when the game's reader accepts the picture, else the reason.
 std::string pictureProblem(const std::string& path)
 {
     FileReadResult file;
-    const char* problem = readProblem(path, &file);
-    if (problem) return problem;
+    std::string unread = readProblem(path, BMP_MAX_FILE_SIZE, &file);
+    if (!unread.empty()) return unread;
     RgbImage image;
     std::string reason;
-    problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr, &reason);
+    const char* problem = decodeBmpImage(file.bytes.data(), file.bytes.size(), &image, nullptr, &reason);
     if (problem) return std::string(problem) + " (" + reason + ")";
     std::free(image.pixels);
     return std::string();
@@ -68,13 +74,14 @@ std::string pictureProblem(const std::string& path)
 std::string modelProblem(const std::string& path, const CharacterKind& kind)
 {
     FileReadResult file;
-    const char* problem = readProblem(path, &file);
-    if (problem) return problem;
+    std::string unread = readProblem(path, MD2_MAX_FILE_SIZE, &file);
+    if (!unread.empty()) return unread;
     Md2Loader loader;
     Md2Model model{};
-    problem = loader.decode(file.bytes.data(), file.bytes.size(), model);
+    const char* problem = loader.decode(file.bytes.data(), file.bytes.size(), model);
     if (problem) return problem;
-    if (model.animationCount > kind.animationIndex) return std::string();
+    if (model.animationCount > kind.animationIndex)
+        return terminalSafe(animationProblem(model, kind.animationIndex));
     char text[REASON_CAPACITY];
     std::snprintf(text, sizeof text, REASON_NO_ANIMATION_FORMAT, model.animationCount,
                   kind.animationIndex);

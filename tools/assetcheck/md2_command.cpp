@@ -1,6 +1,7 @@
 // The `md2` command: one model through the game's loader, described as JSON.
 // Depends on: assetcheck.h, characters/md2_model.h, platform/file_read.h.
 #include "app/json_text.h"
+#include "app/terminal_text.h"
 #include "characters/md2_model.h"
 #include "platform/file_read.h"
 #include "tools/assetcheck/assetcheck.h"
@@ -17,6 +18,9 @@ namespace {
 const char* const MD2_USAGE = "usage: kerbrunner-assets md2 FILE [--frame N]\n";
 const char* const FRAME_OUT_OF_RANGE = "frame %ld is out of range: the model has %d frames\n";
 const char* const FRAME_OPTION = "--frame";
+const char* const FRAME_MISSING = "--frame needs a frame number\n";
+const char* const FRAME_NOT_A_NUMBER = "--frame %s is not a whole number\n";
+const char* const FRAME_TOO_LARGE = "--frame %s is out of range for a frame number\n";
 
 void printJsonString(const std::string& text) { std::fputs(jsonString(text).c_str(), stdout); }
 
@@ -116,16 +120,28 @@ int runMd2Command(int argc, char** argv)
             file = argv[i];
         else
             usable = false;
+        if (!usable && std::strcmp(argv[i], FRAME_OPTION) == 0 && i + 1 == argc)
+            std::fputs(FRAME_MISSING, stderr);
     }
     long frameNumber = -1;
-    if (!file || !usable || (frameText && !parseFrameNumber(frameText, &frameNumber))) {
+    if (frameText && !parseFrameNumber(frameText, &frameNumber)) {
+        std::string shown = "'" + terminalSafe(frameText) + "'";
+        std::fprintf(stderr, errno == ERANGE ? FRAME_TOO_LARGE : FRAME_NOT_A_NUMBER, shown.c_str());
+        usable = false;
+    }
+    if (!file || !usable) {
         std::fputs(MD2_USAGE, stderr);
         return INSPECT_USAGE;
     }
 
     // The game's own texts, as its message box would show them.
     char message[MD2_MESSAGE_SIZE];
-    FileReadResult bytes = readFile(file);
+    FileReadResult bytes = readFile(file, MD2_MAX_FILE_SIZE);
+    if (bytes.error == FileReadError::TooLarge) {
+        formatMd2Invalid(message, md2TooLargeReason(bytes.size).c_str(), file);
+        std::fprintf(stderr, "%s\n", message);
+        return INSPECT_PROBLEM;
+    }
     if (bytes.error != FileReadError::None) {
         formatMd2OpenFailed(message, file);
         std::fprintf(stderr, "%s\n", message);

@@ -28,6 +28,8 @@ namespace {
 const char* const SCENE_USAGE = "usage: kerbrunner-assets 3ds FILE [--png OUT] [--textures DIR]...\n";
 const char* const STREET_USAGE = "usage: kerbrunner-assets street --3ds OUT\n";
 const char* const SCENE_OPEN_FAILED = "cannot read %s: %s\n";
+const char* const SCENE_TOO_LARGE =
+    "cannot read %s: a file of %llu bytes, larger than the largest scene (%llu bytes)\n";
 const char* const SCENE_REFUSED = "%s: not a usable scene: %s\n";
 const char* const SCENE_WRITE_FAILED = "cannot write %s\n";
 const char* const STREET_NOT_WRITABLE = "the street cannot be written as a scene: %s\n";
@@ -196,7 +198,12 @@ int runSceneCommand(int argc, char** argv)
         return INSPECT_USAGE;
     }
 
-    FileReadResult bytes = readFile(file);
+    FileReadResult bytes = readFile(file, SCENE3DS_MAX_FILE_SIZE);
+    if (bytes.error == FileReadError::TooLarge) {
+        std::fprintf(stderr, SCENE_TOO_LARGE, file, (unsigned long long)bytes.size,
+                     (unsigned long long)SCENE3DS_MAX_FILE_SIZE);
+        return INSPECT_PROBLEM;
+    }
     if (bytes.error != FileReadError::None) {
         std::fprintf(stderr, SCENE_OPEN_FAILED, file, fileReadErrorText(bytes.error));
         return INSPECT_PROBLEM;
