@@ -90,6 +90,8 @@ BAD_INPUTS = [
      "exit 1: \"more than 65535 objects or materials\"; the preview within seconds; each picture read once; names kept inside the folders (their last part looked for there); \"a directory\" / \"not a regular file\""),
     ("passers-by that cannot animate (their animation missing, its frames past the model's), control bytes in names, md2 --frame with a bad number",
      "once per kind on stderr: \"the KIND passers-by cannot animate (REASON): they are not drawn\", control bytes as \\xHH; kerbrunner-assets check fails on them; --frame: \"is not a whole number\" / \"out of range\" / \"needs a frame number\""),
+    ("SIGTERM or Ctrl-C (SIGINT) during play, once the sound has started",
+     "the game ends at once with the signal's status (-15, -2), the table untouched"),
 ]
 
 ROWS = {name for name, _ in BAD_INPUTS}
@@ -1085,6 +1087,32 @@ class BadInputs(unittest.TestCase):
                                      text=True, timeout=RUN_TIMEOUT)
                 self.assertEqual(run.returncode, 2, run.stderr)
                 self.assertIn(said, run.stderr)
+
+    @row("SIGTERM or Ctrl-C (SIGINT) during play, once the sound has started")
+    def test_stop_signals(self):
+        import time
+        self.put_table(b"")
+        with open(os.path.join(self.parent, "enter.txt"), "w") as f:
+            f.write("2 keydown enter\n")
+        for sig in (signal.SIGTERM, signal.SIGINT):
+            with self.subTest(sig=sig):
+                # Not through a shell: a shell's background jobs ignore SIGINT.
+                game = subprocess.Popen([GAME_PATH, "--windowed", "--data", self.data, "--name", "sig",
+                                         "--fixed-step", "20", "--script",
+                                         os.path.join(self.parent, "enter.txt")],
+                                        env=self.game_env(), stdout=subprocess.PIPE,
+                                        stderr=subprocess.PIPE)
+                time.sleep(3)  # the menu's and then the game's music have started
+                self.assertIsNone(game.poll())
+                game.send_signal(sig)
+                try:
+                    game.communicate(timeout=10)
+                except subprocess.TimeoutExpired:
+                    game.kill()
+                    game.communicate()
+                    self.fail("the game did not end on %s" % sig.name)
+                self.assertEqual(game.returncode, -sig)
+                self.assertEqual(os.path.getsize(self.table), 0)
 
     # ---- The table in the README --------------------------------------------------------
 
