@@ -54,7 +54,9 @@ void uploadMipmaps(const uint8_t* pixels, int width, int height)
 }
 }  // namespace
 
-void loadTexture(unsigned int* slots, const char* path, int slot)
+namespace {
+// The picture, or its message box and the end of the program.
+RgbImage* usablePicture(const char* path)
 {
     std::string message, reason;
     RgbImage* image = loadBmpImage(path, &message, &reason);
@@ -64,6 +66,13 @@ void loadTexture(unsigned int* slots, const char* path, int slot)
         showErrorMessage(message.c_str());
         std::exit(BAD_PICTURE_EXIT_STATUS);
     }
+    return image;
+}
+}  // namespace
+
+void loadTexture(unsigned int* slots, const char* path, int slot)
+{
+    RgbImage* image = usablePicture(path);
 
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -100,8 +109,13 @@ void loadAllTextures(unsigned int* slots, bool withMenuPages)
     // the heap they serve the next picture: a fifth fewer page faults in start-up, the same
     // peak memory. The spare pages go back once all pictures are in.
     heapKeepLargeBuffers();
-    for (int i = 0; i < textureFileCount; ++i)
+    for (int i = 0; i < textureFileCount; ++i) {
         if (withMenuPages || !isMenuPageSlot(textureFiles[i].slot))
             loadTexture(slots, textureFiles[i].path, textureFiles[i].slot);
+        else
+            // A page the menu loads later is read now all the same, so that an unusable one
+            // is refused at start-up, in table order, as every other picture is.
+            freeRgbImage(usablePicture(textureFiles[i].path));
+    }
     heapReleaseLargeBuffers();
 }
