@@ -245,7 +245,7 @@ TEST(Textures, HandBandsAddTheSamePixelsAsTheWholeQuad)
     measureAddingRows(rgb.data(), side, side, rows);
     ASSERT_EQ(rows.width, side);
 
-    // gl_main's window; other tests may have left a viewport of their own.
+    // the test entry point's window; other tests may have left a viewport of their own.
     const GLint WINDOW_SIDE = 256;
     const GLint w = WINDOW_SIDE, h = WINDOW_SIDE;
     GLint viewport[4] = {0, 0, 0, 0};
