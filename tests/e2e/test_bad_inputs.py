@@ -735,9 +735,7 @@ class BadInputs(unittest.TestCase):
             f.write("name tester\n1 clock 1000\n1 reshape 32 24\n2 clock 2000\n2 keydown enter\n"
                     "3 clock 3000\n")
         trace = os.path.join(self.parent, "cut.jsonl")
-        env = dict(os.environ, SDL_AUDIODRIVER="dummy", DISPLAY=self.display,
-                   XDG_DATA_HOME=self.xdg, HOME=self.parent)
-        env.pop("WAYLAND_DISPLAY", None)
+        env = self.game_env()
         game = subprocess.Popen([GAME_PATH, "--windowed", "--data", self.data, "--script",
                                  script, "--trace", trace], env=env, cwd=self.parent,
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
