@@ -64,13 +64,11 @@ extern "C" {
 #define GLUT_CURSOR_INHERIT 0x0064
 #define GLUT_CURSOR_NONE 0x0065
 
-// Bitmap fonts: handles of the three fonts the game writes with (web/glut/glut_font.cpp).
-extern void* const glutBitmapTimesRoman24;
-extern void* const glutBitmapHelvetica18;
-extern void* const glutBitmapHelvetica12;
-#define GLUT_BITMAP_TIMES_ROMAN_24 (glutBitmapTimesRoman24)
-#define GLUT_BITMAP_HELVETICA_18 (glutBitmapHelvetica18)
-#define GLUT_BITMAP_HELVETICA_12 (glutBitmapHelvetica12)
+// Bitmap fonts: handles of the three fonts the game writes with (web/glut/glut_font.cpp),
+// small numbers as in the library's own header on systems without exported font symbols.
+#define GLUT_BITMAP_TIMES_ROMAN_24 ((void*)0x0004)
+#define GLUT_BITMAP_HELVETICA_12 ((void*)0x0007)
+#define GLUT_BITMAP_HELVETICA_18 ((void*)0x0008)
 
 // The window.
 void glutInit(int* argc, char** argv);
