@@ -1,5 +1,6 @@
 // Sound output: looping music streams and one-shot samples on numbered channels.
-// Depends on: the audio library (SDL2_mixer).
+// Depends on: an audio backend: platform/sound_device.cpp (SDL2_mixer) on the desktop,
+// web/device/sound_device.cpp (Web Audio) in the browser.
 #pragma once
 
 struct SoundStream;  // opaque; keeps its file name even when the file could not be opened

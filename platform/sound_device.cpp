@@ -1,6 +1,9 @@
 // Sound output through SDL2_mixer: one looping music stream, samples on mixer channels.
-// Depends on: sound.h, SDL2, SDL2_mixer, POSIX file descriptors (to quiet the audio start).
+// Depends on: sound.h, sound_names.h (the names for the trace), SDL2, SDL2_mixer, POSIX file
+// descriptors (to quiet the audio start).
 #include "platform/sound.h"
+
+#include "platform/sound_names.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
@@ -9,10 +12,6 @@
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
-#include <vector>
-
-const char* const NO_SOUND_DEVICE_MESSAGE =
-    "kerbrunner: no sound device found, playing without sound\n";
 
 struct SoundStream {
     Mix_Music* music;  // null without a device or a readable file
@@ -27,19 +26,10 @@ struct SoundSample {
 namespace {
 const int AUDIO_BUFFER_FRAMES = 1024;
 const int AUDIO_OUTPUT_CHANNELS = 2;
-const int STARTED_LOG_LIMIT = 64;
 const char* const NULL_DEVICE = "/dev/null";
 bool audioOpen = false;
 bool initTried = false;
-int openHandles = 0;
 const SoundStream* playingStream = nullptr;
-std::vector<std::string> startedNames;
-std::vector<std::string> takenNames;  // keeps the strings handed out alive until the next take
-
-void noteStarted(const std::string& name)
-{
-    if ((int)startedNames.size() < STARTED_LOG_LIMIT) startedNames.push_back(name);
-}
 
 // The sound libraries write several lines to standard error when they look for a device
 // and find none; the game says it once in its own words instead.
@@ -96,14 +86,14 @@ void soundInit(int mixRate, int channels)
 SoundStream* soundOpenStream(const char* path)
 {
     if (!path) return nullptr;
-    ++openHandles;
+    soundNoteOpened();
     return new SoundStream{audioOpen ? Mix_LoadMUS(path) : nullptr, path};
 }
 
 SoundSample* soundLoadSample(const char* path)
 {
     if (!path) return nullptr;
-    ++openHandles;
+    soundNoteOpened();
     return new SoundSample{audioOpen ? Mix_LoadWAV(path) : nullptr, path};
 }
 
@@ -116,7 +106,7 @@ void soundFreeStream(SoundStream* stream)
     }
     if (stream->music) Mix_FreeMusic(stream->music);
     delete stream;
-    --openHandles;
+    soundNoteFreed();
 }
 
 void soundFreeSample(SoundSample* sample)
@@ -125,34 +115,20 @@ void soundFreeSample(SoundSample* sample)
     // The mixer stops every channel still playing the chunk before it lets it go.
     if (sample->chunk) Mix_FreeChunk(sample->chunk);
     delete sample;
-    --openHandles;
+    soundNoteFreed();
 }
 
 void soundPlayStream(int /*channel*/, SoundStream* stream)
 {
     // The mixer has a single music stream: starting the game music replaces the menu music.
     if (!stream) return;
-    noteStarted(stream->name);
+    soundNoteStarted(stream->name.c_str());
     if (stream->music && Mix_PlayMusic(stream->music, -1) == 0) playingStream = stream;
 }
 
 void soundPlaySample(int channel, SoundSample* sample)
 {
     if (!sample) return;
-    noteStarted(sample->name);
+    soundNoteStarted(sample->name.c_str());
     if (sample->chunk) Mix_PlayChannel(channel, sample->chunk, 0);
 }
-
-int soundTakeStartedNames(const char** names, int capacity)
-{
-    takenNames.swap(startedNames);
-    startedNames.clear();
-    int n = 0;
-    for (const std::string& s : takenNames) {
-        if (n >= capacity) break;
-        names[n++] = s.c_str();
-    }
-    return n;
-}
-
-int soundOpenHandleCount() { return openHandles; }
