@@ -1,0 +1,195 @@
+#!/usr/bin/env python3
+"""The browser build against the desktop game: the same fixed-step scripts played by
+build/kerbrunner under Xvfb and by the page in headless Chromium must give the same trace
+(but for the wall-clock field) and the same pictures within small limits; and the top-five
+table a game writes in the browser must still be there when the page is loaded again on the
+same browser profile. Prints one line per check with its figures; exits 1 when any fails.
+
+    tests/web/run.py [--web-dir build-web] [--keep DIR]
+
+Depends on: tests/e2e/gamerun.py (the desktop runs), webpage.py (the server and the browser),
+compare.py, walk.txt and whole_game.txt; build/kerbrunner and build-web/ built."""
+import argparse
+import os
+import shutil
+import sys
+import tempfile
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import compare  # noqa: E402  (puts tests/e2e on the path)
+import webpage  # noqa: E402
+from gamerun import GAME, in_small_view, run_game  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
+WALK_STEP, WALK_NAME = 16, "webtest"
+GAME_STEP, FIRST_PLAYER, SECOND_PLAYER = 1001, "first", "second"
+BROWSER_PICTURES = "/run/pictures"
+# The pictures compared (the game's own menu and fist pictures, the script's street) and the
+# two frames, ten apart, that must fail the street's limits.
+PICTURES = (("menu.png", compare.MENU_LIMITS), ("street.png", compare.STREET_LIMITS),
+            ("fist.png", compare.STREET_LIMITS))
+CONTROL = ("street.png", "street-later.png")
+PAGE_TIMEOUT = 90
+WEB_FILES = ("index.html", "kerbrunner.js", "kerbrunner.wasm", "kerbrunner.data")
+
+
+def script(name, pictures=""):
+    """A script of this folder; a whole game is drawn into a corner of the window (no picture
+    is taken), which brings its time down to the game's own."""
+    with open(os.path.join(HERE, name)) as f:
+        text = f.read().replace("{pictures}", pictures)
+    return in_small_view(text) if name == "whole_game.txt" else text
+
+
+class Results:
+    def __init__(self):
+        self.failed = 0
+
+    def check(self, ok, what, detail=""):
+        self.failed += not ok
+        print("  %s  %s%s" % ("ok  " if ok else "FAIL", what, (": " + detail) if detail else ""),
+              flush=True)
+        return ok
+
+
+def desktop_runs(work, out):
+    """The walk and two whole games sharing one player's table, on the desktop."""
+    pictures = os.path.join(work, "desktop-pictures")
+    os.makedirs(pictures)
+    walk = run_game(script("walk.txt", pictures), args=["--pictures", pictures],
+                    name=WALK_NAME, step=WALK_STEP)
+    player = {"XDG_DATA_HOME": os.path.join(work, "desktop-xdg")}
+    games = [run_game(script("whole_game.txt"), name=name, step=GAME_STEP, env_extra=player)
+             for name in (FIRST_PLAYER, SECOND_PLAYER)]
+    out.update(walk=walk, pictures=pictures, games=games)
+
+
+def save_report(report, work, run):
+    """The page's log and console into work, its pictures into work/RUN-pictures."""
+    for kind, text in (("log", report.log), ("console", report.console)):
+        with open(os.path.join(work, "%s.%s.txt" % (run, kind)), "w") as f:
+            f.write(text)
+    directory = os.path.join(work, run + "-pictures")
+    os.makedirs(directory)
+    for name, data in report.pictures.items():
+        with open(os.path.join(directory, name), "wb") as f:
+            f.write(data)
+
+
+def browser_trace(report):
+    return compare.trace_lines((report.trace or b"").decode(errors="replace"))
+
+
+def browser_runs(server, work):
+    walk_url = server.add_script("walk.txt", script("walk.txt", BROWSER_PICTURES))
+    walk = webpage.play_page(server, "walk", {"name": WALK_NAME, "step": WALK_STEP,
+                                              "script": walk_url, "trace": 1, "pictures": 1},
+                             os.path.join(work, "profile-walk"), PAGE_TIMEOUT)
+    save_report(walk, work, "walk")
+    game_url = server.add_script("whole_game.txt", script("whole_game.txt"))
+    profile = os.path.join(work, "profile-table")
+    games = []
+    for name in (FIRST_PLAYER, SECOND_PLAYER):
+        games.append(webpage.play_page(server, "game-" + name, {"name": name, "step": GAME_STEP,
+                                                               "script": game_url, "trace": 1},
+                                       profile, PAGE_TIMEOUT))
+        save_report(games[-1], work, "game-" + name)
+    return walk, games
+
+
+def compare_walk(results, desktop, browser, work):
+    print("The walk (--fixed-step %d), desktop against browser:" % WALK_STEP)
+    results.check(desktop["walk"].returncode == 0 and browser.status == "0",
+                  "both runs exit 0", "desktop %s, browser %s" % (desktop["walk"].returncode,
+                                                                   browser.status))
+    difference = compare.trace_difference(desktop["walk"].trace, browser_trace(browser))
+    results.check(difference is None and len(desktop["walk"].trace) > 0,
+                  "the trace (%d lines) is the desktop's but for %s" % (
+                      len(desktop["walk"].trace), compare.WALL_CLOCK_FIELD), difference or "")
+    shown = os.path.join(work, "walk-pictures")
+    for name, limits in PICTURES:
+        d = picture_difference(results, name, os.path.join(desktop["pictures"], name),
+                               os.path.join(shown, name))
+        if d:
+            results.check(d.passes(limits), "%-12s %s (limits: %s)" % (name, d.figures(),
+                                                                       limits.describe()))
+    d = picture_difference(results, "control", *(os.path.join(shown, n) for n in CONTROL))
+    if d:
+        results.check(not d.passes(compare.STREET_LIMITS), "control: the browser's %s against "
+                      "its %s, ten frames later, fails the street's limits" % CONTROL, d.figures())
+
+
+def picture_difference(results, what, path_a, path_b):
+    """The figures of two pictures, or None after a failed check saying why there are none."""
+    try:
+        return compare.Difference(compare.load_rgb(path_a), compare.load_rgb(path_b))
+    except (OSError, ValueError, AssertionError) as e:
+        results.check(False, what, "cannot compare: %s" % (e,))
+        return None
+
+
+def compare_table(results, desktop_games, browser_games):
+    print("The top-five table across two page loads on one profile (--fixed-step %d):" % GAME_STEP)
+    for name, d, b in zip((FIRST_PLAYER, SECOND_PLAYER), desktop_games, browser_games):
+        difference = compare.trace_difference(d.trace, browser_trace(b))
+        results.check(difference is None and d.returncode == 0 and b.status == "0",
+                      "game of %r: the trace (%d lines) is the desktop's, exit %s and %s" % (
+                          name, len(d.trace), d.returncode, b.status), difference or "")
+    last = browser_trace(browser_games[1])
+    table = (last[-1].get("highscores") if last else None) or []
+    names = [record[:7].split("\0")[0] for record in table]
+    results.check(names[:2] == [FIRST_PLAYER, SECOND_PLAYER],
+                  "the second load ranks its score below the first load's",
+                  "its table's names: %s" % names)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--web-dir", default=os.path.join(ROOT, "build-web"))
+    parser.add_argument("--keep", help="keep every run's files in this directory")
+    args = parser.parse_args()
+    missing = [f for f in WEB_FILES if not os.path.isfile(os.path.join(args.web_dir, f))]
+    if missing or not os.access(GAME, os.X_OK):
+        print("The browser test needs %s and %s (missing: %s): run scripts/build.sh and "
+              "scripts/build-web.sh" % (GAME, args.web_dir, ", ".join(missing) or GAME))
+        return 1
+    start = time.monotonic()
+    work = args.keep or tempfile.mkdtemp(prefix="kerb-web-")
+    os.makedirs(work, exist_ok=True)
+    results = Results()
+    # The desktop plays beside the browser: both runs are fixed-step, so neither is disturbed.
+    desktop = {}
+    worker = threading.Thread(target=desktop_runs, args=(work, desktop))
+    worker.start()
+    server = webpage.PageServer(args.web_dir)
+    try:
+        walk, games = browser_runs(server, work)
+    except webpage.PageTimeout as e:
+        worker.join()
+        print("FAIL  " + str(e))
+        print("Runs kept in " + work)
+        return 1
+    finally:
+        server.shutdown()
+    worker.join()
+    if "walk" not in desktop:
+        print("FAIL  the desktop runs did not finish (see above)")
+        return 1
+    compare_walk(results, desktop, walk, work)
+    compare_table(results, desktop["games"], games)
+    print("Browser test: %s, %d check%s failed; page loads %.1f s, %.1f s and %.1f s, "
+          "all in %.1f s" % ("FAILED" if results.failed else "passed", results.failed,
+                             "" if results.failed == 1 else "s", walk.seconds, games[0].seconds,
+                             games[1].seconds, time.monotonic() - start))
+    if results.failed:
+        print("Runs kept in " + work)
+    elif not args.keep:
+        shutil.rmtree(work, ignore_errors=True)
+    return 1 if results.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
