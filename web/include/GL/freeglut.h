@@ -41,7 +41,17 @@ extern "C" {
 #define GLUT_KEY_HOME 0x006A
 #define GLUT_KEY_END 0x006B
 #define GLUT_KEY_INSERT 0x006C
+#define GLUT_KEY_NUM_LOCK 0x006D
+#define GLUT_KEY_BEGIN 0x006E
 #define GLUT_KEY_DELETE 0x006F
+#define GLUT_KEY_SHIFT_L 0x0070
+#define GLUT_KEY_SHIFT_R 0x0071
+#define GLUT_KEY_CTRL_L 0x0072
+#define GLUT_KEY_CTRL_R 0x0073
+#define GLUT_KEY_ALT_L 0x0074
+#define GLUT_KEY_ALT_R 0x0075
+#define GLUT_KEY_SUPER_L 0x0076
+#define GLUT_KEY_SUPER_R 0x0077
 
 // Mouse buttons and their states (glutMouseFunc).
 #define GLUT_LEFT_BUTTON 0x0000
