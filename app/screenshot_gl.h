@@ -1,5 +1,5 @@
 // Screenshots: the back buffer of the current frame written as a PNG.
-// Depends on: GL, libpng.
+// Depends on: GL, png_write.h.
 #pragma once
 
 // At most the window's real size is read, whatever width and height say. Returns false
