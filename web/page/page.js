@@ -53,6 +53,7 @@
     byId('message-caption').textContent = caption;
     byId('message-text').textContent = text;
     byId('message').hidden = false;
+    byId('message-ok').focus();
     if (document.exitPointerLock) document.exitPointerLock();
   }
 
@@ -367,8 +368,13 @@
   // A loader or data file that never arrives, or fails part-way, would leave the start
   // screen waiting for ever.
   window.addEventListener('error', function (event) {
-    if (ready) return;
+    if (ready || ended) return;
     setStatus('');
+    if (params.has('report')) {
+      keepLog('The game could not be loaded: ' + (event.message || 'a file is missing'));
+      ended = true;
+      report(EXIT_ABORTED);
+    }
     showMessage('Error', 'The game could not be loaded: ' +
         (event.message || 'a file of the page is missing') +
         '\nReload the page to try again.');
