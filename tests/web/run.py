@@ -68,10 +68,11 @@ def desktop_runs(work, out):
 
 
 def save_report(report, work, run):
-    """The page's log and console into work, its pictures into work/RUN-pictures."""
-    for kind, text in (("log", report.log), ("console", report.console)):
-        with open(os.path.join(work, "%s.%s.txt" % (run, kind)), "w") as f:
-            f.write(text)
+    """The page's trace, log and console into work, its pictures into work/RUN-pictures."""
+    for kind, data in (("trace.jsonl", report.trace or b""), ("log.txt", report.log.encode()),
+                       ("console.txt", report.console.encode())):
+        with open(os.path.join(work, "%s.%s" % (run, kind)), "wb") as f:
+            f.write(data)
     directory = os.path.join(work, run + "-pictures")
     os.makedirs(directory)
     for name, data in report.pictures.items():
