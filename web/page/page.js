@@ -299,6 +299,7 @@
   function finish(status) {
     if (ended) return;
     ended = true;
+    console.log('kerbrunner: the program ended with status ' + status);
     stopSound();
     storeTable();
     if (document.exitPointerLock) document.exitPointerLock();
