@@ -86,7 +86,9 @@ class Difference:
                 self.histogram[0] += wa
                 continue
             for i in range(0, 3 * wa, 3):
-                d0, d1, d2 = abs(ra[i] - rb[i]), abs(ra[i + 1] - rb[i + 1]), abs(ra[i + 2] - rb[i + 2])
+                d0 = abs(ra[i] - rb[i])
+                d1 = abs(ra[i + 1] - rb[i + 1])
+                d2 = abs(ra[i + 2] - rb[i + 2])
                 total += d0 + d1 + d2
                 self.histogram[max(d0, d1, d2)] += 1
         self.mean = total / (3.0 * self.pixels)

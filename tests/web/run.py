@@ -60,6 +60,7 @@ class Results:
 
 def desktop_runs(work, out):
     """The walk and two whole games sharing one player's table, on the desktop."""
+    start = time.monotonic()
     pictures = os.path.join(work, "desktop-pictures")
     os.makedirs(pictures)
     walk = run_game(script("walk.txt", pictures), args=["--pictures", pictures],
@@ -71,6 +72,7 @@ def desktop_runs(work, out):
     # Read while the browser still plays: the PNG reader is slow on filtered rows.
     for name in [name for name, _ in PICTURES] + list(CONTROL):
         picture(os.path.join(pictures, name))
+    out["seconds"] = time.monotonic() - start
 
 
 def picture(path):
@@ -145,8 +147,8 @@ def compare_walk(results, desktop, browser, work):
 def show_difference(path_a, path_b, out):
     """A picture of where two pictures differ, for a person to look at (ImageMagick)."""
     if shutil.which("compare"):
-        subprocess.run(["compare", "-fuzz", DIFFERENCE_SHOWN, path_a, path_b, out], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
+        subprocess.run(["compare", "-fuzz", DIFFERENCE_SHOWN, path_a, path_b, out],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def picture_difference(results, what, path_a, path_b):
@@ -209,12 +211,15 @@ def main():
     if "walk" not in desktop:
         print("FAIL  the desktop runs did not finish (see above)")
         return 1
+    compared = time.monotonic()
     compare_walk(results, desktop, walk, work)
     compare_table(results, desktop["games"], games)
-    print("Browser test: %s, %d check%s failed; page loads %.1f s, %.1f s and %.1f s, "
-          "all in %.1f s" % ("FAILED" if results.failed else "passed", results.failed,
-                             "" if results.failed == 1 else "s", walk.seconds, games[0].seconds,
-                             games[1].seconds, time.monotonic() - start))
+    end = time.monotonic()
+    print("Browser test: %s, %d check%s failed, in %.1f s: page loads %.1f, %.1f and %.1f s; "
+          "the desktop's runs beside them %.1f s; comparing %.1f s" % (
+              "FAILED" if results.failed else "passed", results.failed,
+              "" if results.failed == 1 else "s", end - start, walk.seconds, games[0].seconds,
+              games[1].seconds, desktop["seconds"], end - compared))
     if results.failed:
         print("Runs kept in " + work)
     elif not args.keep:
