@@ -132,7 +132,7 @@ void drawElementList(GLenum mode, const std::vector<uint32_t>& elements)
     flushBitmaps();
     uint32_t low = *std::min_element(elements.begin(), elements.end());
     uint32_t high = *std::max_element(elements.begin(), elements.end());
-    decomposePrimitive(mode, (int)elements.size(), corners);
+    decomposePrimitive(mode, (int)elements.size(), IMMEDIATE_QUAD_SPLIT, corners);
     if (corners.empty()) return;
     int carries = carriedAttributes();
     PrimitiveKind kind = primitiveKind(mode);

@@ -22,6 +22,10 @@ const int SHADER_LOG_SIZE = 2048;
 const float NO_SPOT = -2.0f;
 const float STRAIGHT_ANGLE = 180.0f;
 const double DEGREES_TO_RADIANS = 3.14159265358979323846 / 180.0;
+// How far a smoothed line reaches past its ends, in pixels.
+const float SMOOTH_LINE_END = 0.5f;
+// Window-space rectangles drawn for smoothed lines move by this, off the pixel centres.
+const float PIXEL_NUDGE = 0.1f;
 
 GLuint program = 0;
 GLuint streamBuffer = 0;
@@ -44,7 +48,7 @@ struct Uniforms {
         alphaRef;
 } u;
 
-enum class UniformKind { Float, Int, Matrix3, Matrix4 };
+enum class UniformKind { Float, Vec4, Int, Matrix3, Matrix4 };
 
 // Sends values when they differ from what the uniform holds.
 void send(Uniform& uniform, UniformKind kind, const float* values, int count)
@@ -64,10 +68,11 @@ void send(Uniform& uniform, UniformKind kind, const float* values, int count)
     case UniformKind::Int:
         emscripten_glUniform1i(uniform.location, (GLint)values[0]);
         break;
+    case UniformKind::Vec4:
+        emscripten_glUniform4fv(uniform.location, count / 4, values);
+        break;
     case UniformKind::Float:
-        if (count == 1) emscripten_glUniform1f(uniform.location, values[0]);
-        else if (count % 4 == 0) emscripten_glUniform4fv(uniform.location, count / 4, values);
-        else emscripten_glUniform1fv(uniform.location, count, values);
+        emscripten_glUniform1fv(uniform.location, count, values);
         break;
     }
 }
@@ -78,7 +83,7 @@ void sendInt(Uniform& uniform, int value)
     float v = (float)value;
     send(uniform, UniformKind::Int, &v, 1);
 }
-void sendVec4(Uniform& uniform, const float* v) { send(uniform, UniformKind::Float, v, 4); }
+void sendVec4(Uniform& uniform, const float* v) { send(uniform, UniformKind::Vec4, v, 4); }
 
 GLuint compileShader(GLenum type, const char* source)
 {
@@ -195,12 +200,12 @@ void sendLighting()
         cutoff[i] = l.spotCutoff == STRAIGHT_ANGLE ? NO_SPOT
                                                    : (float)std::cos(l.spotCutoff * DEGREES_TO_RADIANS);
     }
-    send(u.lightAmbient, UniformKind::Float, ambient, 4 * GL_LIGHT_COUNT);
-    send(u.lightDiffuse, UniformKind::Float, diffuse, 4 * GL_LIGHT_COUNT);
-    send(u.lightSpecular, UniformKind::Float, specular, 4 * GL_LIGHT_COUNT);
-    send(u.lightPosition, UniformKind::Float, position, 4 * GL_LIGHT_COUNT);
-    send(u.lightAttenuation, UniformKind::Float, attenuation, 4 * GL_LIGHT_COUNT);
-    send(u.lightSpot, UniformKind::Float, spot, 4 * GL_LIGHT_COUNT);
+    send(u.lightAmbient, UniformKind::Vec4, ambient, 4 * GL_LIGHT_COUNT);
+    send(u.lightDiffuse, UniformKind::Vec4, diffuse, 4 * GL_LIGHT_COUNT);
+    send(u.lightSpecular, UniformKind::Vec4, specular, 4 * GL_LIGHT_COUNT);
+    send(u.lightPosition, UniformKind::Vec4, position, 4 * GL_LIGHT_COUNT);
+    send(u.lightAttenuation, UniformKind::Vec4, attenuation, 4 * GL_LIGHT_COUNT);
+    send(u.lightSpot, UniformKind::Vec4, spot, 4 * GL_LIGHT_COUNT);
     send(u.lightSpotCutoff, UniformKind::Float, cutoff, GL_LIGHT_COUNT);
     // Front material: without two-sided lighting back faces are lit with it as well.
     const MaterialState& m = s.material[0];
@@ -344,6 +349,56 @@ GLenum webGlMode(PrimitiveKind kind)
     }
 }
 
+// Window coordinates of a vertex (x, y in pixels, z in 0..1); false when it lies behind the eye.
+bool windowPosition(const Matrix4& mvp, const float* p, float out[3])
+{
+    const float* m = mvp.m;
+    float clip[4];
+    for (int i = 0; i < 4; ++i) clip[i] = m[i] * p[0] + m[4 + i] * p[1] + m[8 + i] * p[2] + m[12 + i] * p[3];
+    if (clip[3] <= 0) return false;
+    const int* v = gl.s.viewport;
+    float halfWidth = v[2] * 0.5f, halfHeight = v[3] * 0.5f;
+    out[0] = clip[0] / clip[3] * halfWidth + (halfWidth + v[0]);
+    out[1] = clip[1] / clip[3] * halfHeight + (halfHeight + v[1]);
+    out[2] = clip[2] / clip[3] * 0.5f + 0.5f;
+    return true;
+}
+
+// Smoothed lines as Mesa's software rasteriser draws them: a rectangle one pixel wider than
+// the line and half a pixel longer at each end, every pixel whose centre it holds drawn whole
+// (coverage only reaches alpha). Built in window space, nudged off pixel centres so that
+// either rasteriser's edge rule picks the same pixels. False when a line crosses the eye plane.
+bool drawSmoothLines(const GeometryVertex* vertices, int count)
+{
+    Matrix4 mvp = multiplyMatrices(gl.projection.top(), gl.modelview.top());
+    std::vector<GeometryVertex> quads;
+    quads.reserve((size_t)count * 3);
+    const float halfWidth = (gl.s.lineWidth + 1.0f) * 0.5f;
+    for (int i = 0; i + 1 < count; i += 2) {
+        float a[3], b[3];
+        if (!windowPosition(mvp, vertices[i].position, a) || !windowPosition(mvp, vertices[i + 1].position, b))
+            return false;
+        float dx = b[0] - a[0], dy = b[1] - a[1];
+        float length = std::sqrt(dx * dx + dy * dy);
+        if (length == 0) continue;
+        float ux = dx / length * SMOOTH_LINE_END, uy = dy / length * SMOOTH_LINE_END;
+        float px = -dy / length * halfWidth, py = dx / length * halfWidth;
+        GeometryVertex corner[4] = {vertices[i], vertices[i + 1], vertices[i + 1], vertices[i]};
+        const float* ends[4] = {a, b, b, a};
+        const float along[4] = {-1, 1, 1, -1}, across[4] = {1, 1, -1, -1};
+        for (int k = 0; k < 4; ++k) {
+            corner[k].position[0] = ends[k][0] + along[k] * ux + across[k] * px - PIXEL_NUDGE;
+            corner[k].position[1] = ends[k][1] + along[k] * uy + across[k] * py - PIXEL_NUDGE;
+            corner[k].position[2] = ends[k][2];
+            corner[k].position[3] = 1;
+        }
+        const int order[6] = {0, 1, 2, 0, 2, 3};
+        for (int k : order) quads.push_back(corner[k]);
+    }
+    drawWindowVertices(quads.data(), (int)quads.size());
+    return true;
+}
+
 void prepareDraw(int carries, bool windowCoordinates)
 {
     applyFramebufferState();
@@ -468,6 +523,9 @@ void invalidateDrawingCache()
 void drawVertices(PrimitiveKind kind, const GeometryVertex* vertices, int count, int carries)
 {
     if (count <= 0 || !gl.ready) return;
+    if (kind == PrimitiveKind::Lines && gl.s.lineSmooth && !gl.s.lighting &&
+        drawSmoothLines(vertices, count))
+        return;
     prepareDraw(carries, false);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)count * sizeof(GeometryVertex), vertices,

@@ -23,10 +23,16 @@ const int CARRIES_ALL = CARRIES_NORMAL | CARRIES_COLOR | CARRIES_TEXCOORD;
 // What GL's primitives become once taken apart: independent points, lines or triangles.
 enum class PrimitiveKind { Points, Lines, Triangles };
 PrimitiveKind primitiveKind(GLenum mode);
+// How Mesa splits a quad: its display lists into (0,1,3) and (1,2,3), its immediate mode
+// into (0,1,2) and (0,2,3). The other diagonal gives other pixels (the colours of a lit quad
+// are interpolated across it).
+enum class QuadSplit { AtFirstCorner, AtLastCorner };
+const QuadSplit LIST_QUAD_SPLIT = QuadSplit::AtLastCorner;
+const QuadSplit IMMEDIATE_QUAD_SPLIT = QuadSplit::AtFirstCorner;
 // The corners (indices into 0..count-1) of the independent primitives of a GL primitive of
-// count vertices: quads as Mesa splits them, (0,1,3) and (1,2,3); strips and fans turned into
-// triangles keeping their facing; loops closed.
-void decomposePrimitive(GLenum mode, int count, std::vector<uint32_t>& corners);
+// count vertices: quads split as asked; strips and fans turned into triangles keeping their
+// facing; loops closed.
+void decomposePrimitive(GLenum mode, int count, QuadSplit split, std::vector<uint32_t>& corners);
 bool knownPrimitiveMode(GLenum mode);
 
 // Draws vertices from memory.

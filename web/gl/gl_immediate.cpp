@@ -98,7 +98,7 @@ void setTexCoord(float s, float t)
 // Draws vertices as a GL primitive of the mode, carrying the attributes named.
 void drawPrimitive(GLenum mode, const std::vector<GeometryVertex>& vertices, int carries)
 {
-    decomposePrimitive(mode, (int)vertices.size(), corners);
+    decomposePrimitive(mode, (int)vertices.size(), IMMEDIATE_QUAD_SPLIT, corners);
     if (corners.empty()) return;
     expanded.resize(corners.size());
     for (size_t i = 0; i < corners.size(); ++i) expanded[i] = vertices[corners[i]];

@@ -97,7 +97,7 @@ void listSetsAttribute(int carries)
 
 void listAddPrimitive(GLenum mode, const std::vector<GeometryVertex>& vertices)
 {
-    decomposePrimitive(mode, (int)vertices.size(), corners);
+    decomposePrimitive(mode, (int)vertices.size(), LIST_QUAD_SPLIT, corners);
     if (corners.empty()) return;
     int first = (int)buildingGeometry.size();
     for (uint32_t c : corners) buildingGeometry.push_back(vertices[c]);

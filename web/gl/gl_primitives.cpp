@@ -1,5 +1,5 @@
 // GL's primitives taken apart into the independent points, lines and triangles WebGL draws, in
-// the corner order Mesa uses (quads as (0,1,3) and (1,2,3): the other diagonal gives other pixels).
+// the corner order Mesa uses.
 // Depends on: gl_draw.h.
 #include "web/gl/gl_draw.h"
 
@@ -33,7 +33,7 @@ PrimitiveKind primitiveKind(GLenum mode)
     }
 }
 
-void decomposePrimitive(GLenum mode, int count, std::vector<uint32_t>& corners)
+void decomposePrimitive(GLenum mode, int count, QuadSplit split, std::vector<uint32_t>& corners)
 {
     corners.clear();
     auto add = [&corners](int a) { corners.push_back((uint32_t)a); };
@@ -78,8 +78,13 @@ void decomposePrimitive(GLenum mode, int count, std::vector<uint32_t>& corners)
         break;
     case GL_QUADS:
         for (int i = 0; i + 3 < count; i += 4) {
-            triangle(i, i + 1, i + 3);
-            triangle(i + 1, i + 2, i + 3);
+            if (split == QuadSplit::AtLastCorner) {
+                triangle(i, i + 1, i + 3);
+                triangle(i + 1, i + 2, i + 3);
+            } else {
+                triangle(i, i + 1, i + 2);
+                triangle(i, i + 2, i + 3);
+            }
         }
         break;
     case GL_QUAD_STRIP:
