@@ -320,6 +320,9 @@
 
   var Module = {
     canvas: canvas,
+    // The console's name prompt (a script without a name line) reads the end of its input,
+    // as the desktop's does from /dev/null, instead of the browser's own prompt box.
+    stdin: function () { return null; },
     print: function (text) {
       keepLog(text);
       console.log(text);
