@@ -36,6 +36,7 @@ CONTROL = ("street.png", "street-later.png")
 PAGE_TIMEOUT = 90
 WEB_FILES = ("index.html", "kerbrunner.js", "kerbrunner.wasm", "kerbrunner.data")
 IMAGES = {}
+OUTPUT_TAIL_LINES = 15
 DIFFERENCE_SHOWN = "1%"            # a difference picture marks pixels apart by more than 2.5
 
 
@@ -98,6 +99,13 @@ def save_report(report, work, run):
             f.write(data)
 
 
+def outputs(desktop, browser):
+    """The last lines each side wrote, for a run that did not end well."""
+    tail = lambda text: "\n".join(text.splitlines()[-OUTPUT_TAIL_LINES:])
+    return "--- desktop ---\n%s\n--- browser ---\n%s" % (tail(desktop.stdout + desktop.stderr),
+                                                         tail(browser.log))
+
+
 def browser_trace(report):
     return compare.trace_lines((report.trace or b"").decode(errors="replace"))
 
@@ -121,9 +129,10 @@ def browser_runs(server, work):
 
 def compare_walk(results, desktop, browser, work):
     print("The walk (--fixed-step %d), desktop against browser:" % WALK_STEP)
-    results.check(desktop["walk"].returncode == 0 and browser.status == "0",
-                  "both runs exit 0", "desktop %s, browser %s" % (desktop["walk"].returncode,
-                                                                   browser.status))
+    run = desktop["walk"]
+    ok = run.returncode == 0 and browser.status == "0"
+    results.check(ok, "both runs exit 0", "desktop %s, browser %s%s" % (
+        run.returncode, browser.status, "" if ok else "\n" + outputs(run, browser)))
     difference = compare.trace_difference(desktop["walk"].trace, browser_trace(browser))
     results.check(difference is None and len(desktop["walk"].trace) > 0,
                   "the trace (%d lines) is the desktop's but for %s" % (
@@ -168,9 +177,11 @@ def compare_table(results, desktop_games, browser_games):
     print("The top-five table across two page loads on one profile (--fixed-step %d):" % GAME_STEP)
     for name, d, b in zip((FIRST_PLAYER, SECOND_PLAYER), desktop_games, browser_games):
         difference = compare.trace_difference(d.trace, browser_trace(b))
-        results.check(difference is None and d.returncode == 0 and b.status == "0",
+        ok = d.returncode == 0 and b.status == "0"
+        results.check(difference is None and ok,
                       "game of %r: the trace (%d lines) is the desktop's, exit %s and %s" % (
-                          name, len(d.trace), d.returncode, b.status), difference or "")
+                          name, len(d.trace), d.returncode, b.status),
+                      (difference or "") + ("" if ok else "\n" + outputs(d, b)))
     last = browser_trace(browser_games[1])
     table = (last[-1].get("highscores") if last else None) or []
     names = [record[:7].split("\0")[0] for record in table]

@@ -11,6 +11,7 @@ import os
 import re
 import signal
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -62,6 +63,11 @@ class PageServer(http.server.ThreadingHTTPServer):
         self.scripts[name] = text.encode()
         return "/scripts/" + name
 
+    def handle_error(self, request, client_address):
+        # A browser closed in the middle of an answer is no fault of the page's.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
     def new_report(self, run):
         assert SAFE_NAME.match(run), run
         with self.lock:
@@ -102,7 +108,10 @@ class _Handler(http.server.BaseHTTPRequestHandler):
 
     def do_POST(self):
         parts = urllib.parse.urlsplit(self.path).path.strip("/").split("/")
-        length = int(self.headers.get("Content-Length") or -1)
+        try:
+            length = int(self.headers.get("Content-Length") or -1)
+        except ValueError:
+            length = -1
         with self.server.lock:
             report = self.server.reports.get(parts[1]) if len(parts) >= 3 else None
         if report is None or parts[0] != "report" or not 0 <= length <= MAX_REPORT_BYTES:
@@ -127,27 +136,48 @@ class PageTimeout(Exception):
     pass
 
 
-def browser_command(url, profile):
+def browser_command(url, profile, commands, answers):
+    """The browser on the page, with its DevTools pipe (file descriptors 3 and 4, which bash
+    shell sets from the two pipe ends given) for closing it as a person would."""
     cmd = [CHROMIUM, "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--headless",
-           "--window-size=" + WINDOW, "--user-data-dir=" + profile,
+           "--window-size=" + WINDOW, "--user-data-dir=" + profile, "--remote-debugging-pipe",
            "--enable-logging=stderr", "--v=0"]
     if os.geteuid() == 0:
         cmd.append("--no-sandbox")
-    return cmd + [url]
+    return ["/bin/bash", "-c", 'exec "$0" "$@" 3<&%d 4>&%d' % (commands, answers)] + cmd + [url]
 
 
-def stop_browser(proc):
-    """SIGTERM first, so that the profile's storage is written out, then SIGKILL."""
-    for sig in (signal.SIGTERM, signal.SIGKILL):
+class Browser:
+    """Headless Chromium on one page and one profile directory."""
+
+    def __init__(self, url, profile, console):
+        command_read, self.commands = os.pipe()
+        self.answers, answer_write = os.pipe()
         try:
-            os.killpg(proc.pid, sig)
+            self.proc = subprocess.Popen(
+                browser_command(url, profile, command_read, answer_write),
+                stdin=subprocess.DEVNULL, stdout=console, stderr=subprocess.STDOUT,
+                pass_fds=(command_read, answer_write), start_new_session=True)
+        finally:
+            os.close(command_read)
+            os.close(answer_write)
+
+    def close(self):
+        """Browser.close through the DevTools pipe: a normal shutdown, which writes the
+        profile's storage out (a SIGTERM may not); then SIGKILL for the browser and any of its
+        processes left in its group."""
+        try:
+            os.write(self.commands, b'{"id": 1, "method": "Browser.close"}\0')
+            self.proc.wait(BROWSER_STOP_SECONDS)
+        except (OSError, subprocess.TimeoutExpired):
+            pass
+        try:
+            os.killpg(self.proc.pid, signal.SIGKILL)
         except ProcessLookupError:
-            return
-        try:
-            proc.wait(BROWSER_STOP_SECONDS)
-            return
-        except subprocess.TimeoutExpired:
-            continue
+            pass
+        self.proc.wait()
+        os.close(self.commands)
+        os.close(self.answers)
 
 
 def play_page(server, run, options, profile, timeout):
@@ -158,13 +188,12 @@ def play_page(server, run, options, profile, timeout):
     query = dict(options, report=server.origin + "/report/" + run)
     url = server.origin + "/index.html?" + urllib.parse.urlencode(query)
     with tempfile.TemporaryFile() as console:
-        proc = subprocess.Popen(browser_command(url, profile), stdin=subprocess.DEVNULL,
-                                stdout=console, stderr=subprocess.STDOUT, start_new_session=True)
+        browser = Browser(url, profile, console)
         start = time.monotonic()
         try:
             finished = report.done.wait(timeout)
         finally:
-            stop_browser(proc)
+            browser.close()
         report.seconds = time.monotonic() - start
         console.seek(0)
         report.console = console.read().decode(errors="replace")
