@@ -33,7 +33,7 @@ BROWSER_PICTURES = "/run/pictures"
 PICTURES = (("menu.png", compare.MENU_LIMITS), ("play-2-30.png", compare.STREET_LIMITS),
             ("street.png", compare.STREET_LIMITS), ("fist.png", compare.STREET_LIMITS))
 CONTROL = ("street.png", "street-later.png")
-PAGE_TIMEOUT = 90
+PAGE_TIMEOUT = 240                 # a page load takes 10 to 50 s on two busy cores
 WEB_FILES = ("index.html", "kerbrunner.js", "kerbrunner.wasm", "kerbrunner.data")
 IMAGES = {}
 OUTPUT_TAIL_LINES = 15

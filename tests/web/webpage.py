@@ -138,7 +138,7 @@ class PageTimeout(Exception):
 
 def browser_command(url, profile, commands, answers):
     """The browser on the page, with its DevTools pipe (file descriptors 3 and 4, which bash
-    shell sets from the two pipe ends given) for closing it as a person would."""
+    sets from the two pipe ends given) for closing it as a person would."""
     cmd = [CHROMIUM, "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--headless",
            "--window-size=" + WINDOW, "--user-data-dir=" + profile, "--remote-debugging-pipe",
            "--enable-logging=stderr", "--v=0"]
