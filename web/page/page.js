@@ -27,6 +27,7 @@
       'Try another browser, or turn on hardware acceleration in this one.';
 
   var params = new URLSearchParams(window.location.search);
+  var demo = params.get('demo') === '1';
   var byId = function (id) { return document.getElementById(id); };
   var nameField = byId('name');
   var startButton = byId('start-button');
@@ -190,10 +191,10 @@
     var argv = ['--windowed', '--data', '/data'];
     // A recording plays under its own name and the demo under "demo", unless one is given.
     if (params.has('name')) argv.push('--name', params.get('name'));
-    else if (!playsRecording && !params.has('demo')) argv.push('--name', name);
+    else if (!playsRecording && !demo) argv.push('--name', name);
     if (params.has('step')) argv.push('--fixed-step', params.get('step'));
     if (playsRecording) argv.push('--script', SCRIPT_PATH);
-    if (params.get('demo') === '1') argv.push('--demo');
+    if (demo) argv.push('--demo');
     if (params.get('trace') === '1') argv.push('--trace', TRACE_PATH);
     if (params.get('pictures') === '1') argv.push('--pictures', PICTURES_PATH);
     return argv;
@@ -250,7 +251,7 @@
       });
       return;
     }
-    if (params.has('name') || params.has('demo') || params.has('report')) start('', null);
+    if (params.has('name') || demo || params.has('report')) start('', null);
   }
 
   // ---- The end of the game ---------------------------------------------------------------
