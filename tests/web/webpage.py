@@ -4,8 +4,9 @@ A local HTTP server on 127.0.0.1 (a port of its own) serves the page's static fi
 (build-web/: index.html, kerbrunner.js, kerbrunner.wasm, kerbrunner.data), the scripts a test
 hands it, and takes the page's reports: with `?report=URL` the page POSTs, once the program
 has exited, its trace to URL/trace, each picture to URL/pictures/NAME, the program's output to
-URL/log and its exit status to URL/done. Depends on: python3's standard library and
-/usr/bin/chromium-headless-shell (WebGL through SwiftShader)."""
+URL/log and its exit status to URL/done. The browser is then closed through its DevTools pipe.
+Depends on: python3's standard library and /usr/bin/chromium-headless-shell (WebGL through
+SwiftShader)."""
 import http.server
 import os
 import re
@@ -19,7 +20,7 @@ import urllib.parse
 
 CHROMIUM = os.environ.get("KERB_CHROMIUM", "/usr/bin/chromium-headless-shell")
 WINDOW = "1024,768"
-MAX_REPORT_BYTES = 64 << 20        # a trace of a whole game is about 30 MB
+MAX_REPORT_BYTES = 128 << 20       # a game on the wall clock traces some 60 MB
 MAX_STATIC_BYTES = 256 << 20
 BROWSER_STOP_SECONDS = 10          # for a profile's storage to reach the disk
 LOG_TAIL_CHARS = 6000
@@ -41,6 +42,8 @@ class PageReport:
         self.log = ""
         self.status = None
         self.done = threading.Event()
+        self.console = ""              # the browser's own output
+        self.seconds = 0.0             # from the browser's start to the report
 
 
 class PageServer(http.server.ThreadingHTTPServer):
