@@ -28,6 +28,15 @@ EM_JS(double, canvasRectSide, (const char* selector, int side), {
     return [r.left, r.top, r.width, r.height][side];
 });
 
+// Asked from a click's handler, which is what lets a page lock the pointer; a refusal
+// (no click of a person, a browser without the feature) leaves the pointer free.
+EM_JS(void, requestPointerLock, (const char* selector), {
+    var canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas || !canvas.requestPointerLock) return;
+    var request = canvas.requestPointerLock();
+    if (request && request.catch) request.catch(function() {});
+});
+
 namespace {
 
 const int RECT_LEFT = 0;
@@ -126,7 +135,7 @@ EM_BOOL onMouseButton(int type, const EmscriptenMouseEvent* e, void*)
     if (!down && !buttonDown[button]) return NOT_HANDLED;
     if (!pointerLocked) warpVirtualPointer(pointer, x, y, glutWindow.width, glutWindow.height);
     buttonDown[button] = down;
-    if (down && !pointerLocked) emscripten_request_pointerlock(GLUT_CANVAS, EM_TRUE);
+    if (down && !pointerLocked) requestPointerLock(GLUT_CANVAS);
     glutQueueEvent({GlutEventKind::Mouse, button, down ? GLUT_DOWN : GLUT_UP, x, y, false});
     return HANDLED;
 }

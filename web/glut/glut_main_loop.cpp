@@ -9,7 +9,19 @@
 #include <GL/freeglut.h>
 #include <emscripten.h>
 
+// The game calls exit() inside a frame. The runtime then stays up for the frame loop, which
+// the browser would go on calling: it has an exit status from then on.
+EM_JS(int, programHasExited, (), { return typeof EXITSTATUS !== 'undefined' ? 1 : 0; });
+
 namespace {
+
+// No frame runs once the program has exited; stopping the loop lets the runtime shut down.
+bool stoppedAfterExit()
+{
+    if (!programHasExited()) return false;
+    emscripten_cancel_main_loop();
+    return true;
+}
 
 // Frames per second for emscripten_set_main_loop: 0 follows the display's refresh.
 const int REFRESH_RATE_FRAMES = 0;
@@ -26,6 +38,7 @@ void reportSizeOnce()
 
 void runFrame()
 {
+    if (stoppedAfterExit()) return;
     reportSizeOnce();
     glutDeliverEvents();
     if (glutCallbacks.idle)
