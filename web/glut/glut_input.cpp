@@ -1,12 +1,13 @@
 // The browser's keyboard and mouse turned into the desktop window library's events, queued
 // for the next frame. Keys come from the whole document (the canvas has no focus to keep),
-// the mouse from the canvas, and button releases and moves from anywhere once a button is
-// held, as a desktop window grabs the pointer. A click on the canvas asks the browser to
-// lock the pointer to it (mouse look turns without bounds then); while it is locked the
-// browser gives movements only, which move a virtual pointer (virtual_pointer.h), and a
-// warp puts that pointer at its target and reports a move there before the next frame, as
-// the desktop's window system does after each warp. The browser takes the Escape that
-// ends a lock for itself: the game does not see it (see web/README.md).
+// except those typed into the page's own controls; the mouse from the canvas, and button
+// releases and moves from anywhere once a button is held, as a desktop window grabs the
+// pointer. A click on the canvas asks the browser to lock the pointer to it (mouse look
+// turns without bounds then); while it is locked the browser gives movements only, which
+// move a virtual pointer (virtual_pointer.h), and a warp puts that pointer at its target and
+// reports a move there before the next frame, as the desktop's window system does after
+// each warp. The browser takes the Escape that ends a lock for itself: the game does not
+// see it (see web/README.md).
 // Depends on: glut_state.h, key_translate.h, virtual_pointer.h, GL/freeglut.h,
 // emscripten's html5 API.
 #include "web/glut/glut_state.h"
@@ -35,6 +36,15 @@ EM_JS(void, requestPointerLock, (const char* selector), {
     if (!canvas || !canvas.requestPointerLock) return;
     var request = canvas.requestPointerLock();
     if (request && request.catch) request.catch(function() {});
+});
+
+// Keys typed into the page's own controls (a box's button, a text field) are the page's.
+EM_JS(int, pageControlHasFocus, (), {
+    var e = document.activeElement;
+    if (!e) return 0;
+    var tag = e.tagName;
+    return tag === 'INPUT' || tag === 'TEXTAREA' || tag === 'SELECT' || tag === 'BUTTON' ||
+        e.isContentEditable ? 1 : 0;
 });
 
 namespace {
@@ -98,7 +108,7 @@ bool leaveToBrowser(const EmscriptenKeyboardEvent& e, const TranslatedKey& k)
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*)
 {
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
-    if (!glutWindow.created) return NOT_HANDLED;
+    if (!glutWindow.created || pageControlHasFocus()) return NOT_HANDLED;
     const TranslatedKey k = translateKey(e->key, e->code, e->ctrlKey);
     if (k.kind == KeyKind::None) return NOT_HANDLED;
     const bool handled = !leaveToBrowser(*e, k);
