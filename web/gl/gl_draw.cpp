@@ -134,7 +134,8 @@ void findUniforms()
     u.alphaRef.location = at("uAlphaRef");
 }
 
-// The upper 3 x 3 of the inverse of m, transposed: what normals are transformed by.
+}  // namespace
+
 void normalMatrixOf(const Matrix4& matrix, float out[9])
 {
     const float* m = matrix.m;
@@ -155,6 +156,8 @@ void normalMatrixOf(const Matrix4& matrix, float out[9])
     out[7] = (b * g - a * h) * inv;
     out[8] = (a * e - b * d) * inv;
 }
+
+namespace {
 
 int colorMaterialCode(GLenum mode)
 {
@@ -254,10 +257,11 @@ Matrix4 windowToClip()
     return m;
 }
 
-void sendUniforms(bool windowCoordinates)
+void sendUniforms(const Matrix4* toClip)
 {
-    if (windowCoordinates) {
-        Matrix4 mvp = windowToClip(), id = identityMatrix();
+    if (toClip) {
+        const Matrix4& mvp = *toClip;
+        Matrix4 id = identityMatrix();
         send(u.mvp, UniformKind::Matrix4, mvp.m, 16);
         send(u.textureMatrix, UniformKind::Matrix4, id.m, 16);
         sendInt(u.lighting, 0);
@@ -399,12 +403,25 @@ bool drawSmoothLines(const GeometryVertex* vertices, int count)
     return true;
 }
 
-void prepareDraw(int carries, bool windowCoordinates)
+// toClip: for vertices already past the model-view and lighting, the matrix taking them to
+// clip coordinates; null for ordinary vertices.
+void prepareDraw(int carries, const Matrix4* toClip)
 {
     applyFramebufferState();
     bindTextureForDraw();
-    sendUniforms(windowCoordinates);
+    sendUniforms(toClip);
     enableArrays(carries);
+}
+
+void drawTransformed(const GeometryVertex* vertices, int count, const Matrix4& toClip)
+{
+    if (count <= 0 || !gl.ready) return;
+    prepareDraw(CARRIES_ALL, &toClip);
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+    emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)count * sizeof(GeometryVertex), vertices,
+                            GL_STREAM_DRAW);
+    pointArrays(nullptr);
+    emscripten_glDrawArrays(GL_TRIANGLES, 0, count);
 }
 
 }  // namespace
@@ -526,7 +543,7 @@ void drawVertices(PrimitiveKind kind, const GeometryVertex* vertices, int count,
     if (kind == PrimitiveKind::Lines && gl.s.lineSmooth && !gl.s.lighting &&
         drawSmoothLines(vertices, count))
         return;
-    prepareDraw(carries, false);
+    prepareDraw(carries, nullptr);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)count * sizeof(GeometryVertex), vertices,
                             GL_STREAM_DRAW);
@@ -538,7 +555,7 @@ void drawIndexedVertices(PrimitiveKind kind, const GeometryVertex* vertices, int
                          const uint16_t* indices, int indexCount, int carries)
 {
     if (indexCount <= 0 || vertexCount <= 0 || !gl.ready) return;
-    prepareDraw(carries, false);
+    prepareDraw(carries, nullptr);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)vertexCount * sizeof(GeometryVertex),
                             vertices, GL_STREAM_DRAW);
@@ -552,7 +569,7 @@ void drawIndexedVertices(PrimitiveKind kind, const GeometryVertex* vertices, int
 void drawBufferRange(unsigned int buffer, PrimitiveKind kind, int first, int count, int carries)
 {
     if (count <= 0 || !gl.ready) return;
-    prepareDraw(carries, false);
+    prepareDraw(carries, nullptr);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
     pointArrays(nullptr);
     emscripten_glDrawArrays(webGlMode(kind), first, count);
@@ -560,13 +577,12 @@ void drawBufferRange(unsigned int buffer, PrimitiveKind kind, int first, int cou
 
 void drawWindowVertices(const GeometryVertex* vertices, int count)
 {
-    if (count <= 0 || !gl.ready) return;
-    prepareDraw(CARRIES_ALL, true);
-    emscripten_glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)count * sizeof(GeometryVertex), vertices,
-                            GL_STREAM_DRAW);
-    pointArrays(nullptr);
-    emscripten_glDrawArrays(GL_TRIANGLES, 0, count);
+    drawTransformed(vertices, count, windowToClip());
+}
+
+void drawClipVertices(const GeometryVertex* vertices, int count)
+{
+    drawTransformed(vertices, count, identityMatrix());
 }
 
 unsigned int createStaticBuffer(const GeometryVertex* vertices, int count)

@@ -42,9 +42,20 @@ void drawIndexedVertices(PrimitiveKind kind, const GeometryVertex* vertices, int
                          const uint16_t* indices, int indexCount, int carries);
 // Draws count vertices from first of a WebGL buffer of GeometryVertex.
 void drawBufferRange(unsigned int buffer, PrimitiveKind kind, int first, int count, int carries);
+// Draws count independent triangles' vertices from first, from a WebGL buffer that holds
+// the same vertices as memory does (or from memory when buffer is 0); those crossing the near
+// plane are clipped on the CPU as Mesa clips them (gl_near_clip.cpp).
+void drawTrianglesClippingNear(unsigned int buffer, const GeometryVertex* vertices, int first,
+                               int count, int carries);
 // Draws vertices given in window coordinates (x, y in pixels, z in 0..1), unlit: glBitmap's
 // fragments.
 void drawWindowVertices(const GeometryVertex* vertices, int count);
+
+// Draws triangles whose positions are clip coordinates already and whose colours are final
+// (lit and clamped).
+void drawClipVertices(const GeometryVertex* vertices, int count);
+// The upper 3 x 3 of the inverse of m, transposed: what normals are transformed by.
+void normalMatrixOf(const Matrix4& m, float out[9]);
 
 // WebGL buffers for display lists.
 unsigned int createStaticBuffer(const GeometryVertex* vertices, int count);

@@ -25,6 +25,7 @@ struct ListOp {
 struct DisplayList {
     std::vector<ListOp> ops;
     unsigned int buffer = 0;
+    std::vector<GeometryVertex> geometry;  // what the buffer holds, for clipping on the CPU
 };
 
 std::map<GLuint, DisplayList> lists;
@@ -72,7 +73,10 @@ void runList(const DisplayList& list)
             break;
         case ListOp::Kind::Draw:
             flushBitmaps();
-            drawBufferRange(list.buffer, op.primitive, op.first, op.count, op.carries);
+            if (op.primitive == PrimitiveKind::Triangles)
+                drawTrianglesClippingNear(list.buffer, list.geometry.data(), op.first, op.count, op.carries);
+            else
+                drawBufferRange(list.buffer, op.primitive, op.first, op.count, op.carries);
             break;
         case ListOp::Kind::SetCurrent:
             setCurrent(op);
@@ -170,19 +174,19 @@ void glEndList(void)
     }
     recordPendingAttributes();
     building.buffer = createStaticBuffer(buildingGeometry.data(), (int)buildingGeometry.size());
+    building.geometry = std::move(buildingGeometry);
     DisplayList& slot = lists[compilingName];
     deleteStaticBuffer(slot.buffer);
     slot = std::move(building);
     if (compilingName > highestName) highestName = compilingName;
     building = DisplayList();
-    buildingGeometry.clear();
-    buildingGeometry.shrink_to_fit();
+    buildingGeometry = std::vector<GeometryVertex>();
     compilingName = 0;
 }
 
 void glCallList(GLuint list)
 {
-    if (listRecords([=] { glCallList(list); })) return;
+    if (stateCallRecorded([=] { glCallList(list); })) return;
     auto found = lists.find(list);
     if (found == lists.end() || runDepth >= MAX_LIST_NESTING) return;
     ++runDepth;

@@ -4,8 +4,6 @@
 #pragma once
 #include "web/gl/gl_draw.h"
 
-// A list is being compiled by calls made by the program (not by a list being run).
-bool listCompiling();
 // Calls made now also run now: no list is being compiled, or it is GL_COMPILE_AND_EXECUTE.
 bool callsRunNow();
 // The current attributes as the list being compiled has set them so far.

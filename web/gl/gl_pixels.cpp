@@ -226,7 +226,7 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
 
 void glRasterPos3f(GLfloat x, GLfloat y, GLfloat z)
 {
-    if (listRecords([=] { glRasterPos3f(x, y, z); })) return;
+    if (listCompiling() && listRecords([=] { glRasterPos3f(x, y, z); })) return;
     setRasterPosition(x, y, z, 1);
 }
 
@@ -242,7 +242,9 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
     }
     // A list keeps the bits as they are now.
     std::vector<uint8_t> bits = unpackBitmap(width, height, bitmap);
-    if (listRecords([=] { drawBitmapBits(width, height, xorig, yorig, xmove, ymove, bits); })) return;
+    if (listCompiling() &&
+        listRecords([=] { drawBitmapBits(width, height, xorig, yorig, xmove, ymove, bits); }))
+        return;
     drawBitmapBits(width, height, xorig, yorig, xmove, ymove, bits);
 }
 

@@ -175,17 +175,19 @@ void applyTextureParameters(const TextureObject& t);
 // With GL_COLOR_MATERIAL on, copies the current colour into the material's tracked colours.
 void trackCurrentColorMaterial();
 
-// Display lists: called first by every GL call a list records. True when the call is being
-// compiled only (GL_COMPILE) and must not run now.
+// A display list is being compiled by calls the program makes (not by a list being run).
+bool listCompiling();
+// Records a call in the list being compiled; true when it must not run now (GL_COMPILE).
 bool listRecords(std::function<void()> call);
 // Draws what glBitmap has gathered and not drawn yet; called before anything that changes
 // how it would be drawn.
 void flushBitmaps();
-// A state call: draws pending bitmaps, then records itself in a list being compiled. True when
-// the call must not run now.
-inline bool stateCallRecorded(std::function<void()> call)
+// A state call: recorded in a list being compiled, else (or as well) it draws pending bitmaps
+// and runs. True when the call must not run now.
+template <typename Call>
+inline bool stateCallRecorded(const Call& call)
 {
-    if (listRecords(std::move(call))) return true;
+    if (listCompiling() && listRecords(call)) return true;
     flushBitmaps();
     return false;
 }
