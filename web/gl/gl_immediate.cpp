@@ -102,7 +102,11 @@ void drawPrimitive(GLenum mode, const std::vector<GeometryVertex>& vertices, int
     if (corners.empty()) return;
     expanded.resize(corners.size());
     for (size_t i = 0; i < corners.size(); ++i) expanded[i] = vertices[corners[i]];
-    drawVertices(primitiveKind(mode), expanded.data(), (int)expanded.size(), carries);
+    PrimitiveKind kind = primitiveKind(mode);
+    if (kind == PrimitiveKind::Triangles)
+        drawTrianglesClippingNear(0, expanded.data(), 0, (int)expanded.size(), carries);
+    else
+        drawVertices(kind, expanded.data(), (int)expanded.size(), carries);
 }
 
 }  // namespace
