@@ -27,6 +27,8 @@ namespace {
 const int REPORT_LINE_SIZE = 96;
 const int MILLISECONDS_PER_SECOND = 1000;
 const char* const NOT_SAVED_FORMAT = "kerbrunner: your score was not saved in %s: %s\n";
+// The table screen's line: the reason without the path, which the console line gives.
+const char* const NOT_SAVED_SCREEN_PREFIX = "Your score was not saved: ";
 // The lock file beside the table, "highscore.txt.lock".
 const char* const LOCK_SUFFIX = ".lock";
 // Another game holds the lock only for its read, rank and write of 60 bytes (milliseconds,
@@ -43,6 +45,8 @@ std::string formatLine(const char* format, int value)
 }
 
 }  // namespace
+
+std::string highscoreNotSavedText;
 
 HighscoreTable tableFromBytes(const uint8_t* data, size_t size)
 {
@@ -131,6 +135,7 @@ void updateHighscores(const std::string& path, int score, const char* scoreDigit
     // Reading, ranking and writing back is one step no other game may interleave with,
     // or the record of the one that writes first is lost. A directory where no lock file
     // can be made is one where no table can be written either: the write says why.
+    highscoreNotSavedText.clear();
     const std::string lockPath = path + LOCK_SUFFIX;
     FileLock lock;
     std::string lockReason;
@@ -157,22 +162,26 @@ void updateHighscores(const std::string& path, int score, const char* scoreDigit
         return;
     }
     insertRecord(table, position, scoreDigits, name);
-    std::string reason;
-    if (locked == FileLockResult::Busy)
+    std::string reason, shortReason;
+    if (locked == FileLockResult::Busy) {
         reason = "another game held the table's lock " + lockPath + " for " +
                  std::to_string(HIGHSCORE_LOCK_WAIT_MILLISECONDS / MILLISECONDS_PER_SECOND) +
                  " seconds; the table is left as it was";
-    else if (fileSize > HIGHSCORE_MAX_FILE_SIZE)
+        shortReason = "another game kept the table busy";
+    } else if (fileSize > HIGHSCORE_MAX_FILE_SIZE) {
         reason = "a file of " + std::to_string(fileSize) + " bytes, larger than the largest " +
                  "table (" + std::to_string(HIGHSCORE_MAX_FILE_SIZE) + " bytes); it is left as it was";
-    else
-        reason = writeHighscoreFile(path, table, failAt);
+        shortReason = "the table's file is too large to be a table";
+    } else {
+        reason = shortReason = writeHighscoreFile(path, table, failAt);
+    }
     releaseFileLock(lock, lockPath.c_str());
     if (reason.empty()) {
         console += writtenReport(HIGHSCORE_TABLE_SIZE);
         return;
     }
     console += WRITE_FAILED_LINE;
+    highscoreNotSavedText = NOT_SAVED_SCREEN_PREFIX + shortReason + ".";
     // The reason goes to the error stream, beside the other refusals; the lines above keep
     // their words.
     std::fprintf(stderr, NOT_SAVED_FORMAT, path.c_str(), reason.c_str());

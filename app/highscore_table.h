@@ -89,6 +89,9 @@ std::string writeHighscoreFile(const std::string& path, const HighscoreTable& ta
 // saved is said on stderr with the reason ("kerbrunner: your score was not saved in PATH:
 // REASON"). The table to show is left in table; the console lines are
 // appended to console. scoreDigits are the three digits shown for the score.
+// The line the table screen shows under the table when the last updateHighscores ranked the
+// score but could not save it ("Your score was not saved: REASON."), empty otherwise.
+extern std::string highscoreNotSavedText;
 void updateHighscores(const std::string& path, int score, const char* scoreDigits,
                       const char* name, HighscoreTable& table, std::string& console,
                       WriteStep failAt = WriteStep::None);

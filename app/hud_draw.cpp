@@ -78,6 +78,12 @@ void drawHighscoreTable()
         drawBitmapBytes(TABLE_X, TABLE_FIRST_Y + TABLE_ROW_STEP * j,
                         (const char*)highscoreTable.records[j].bytes, HIGHSCORE_RECORD_SIZE);
     }
+    // A score that made the table but could not be saved says so a row below the table.
+    if (!highscoreNotSavedText.empty()) {
+        glColor3fv(TABLE_COLOUR);
+        drawBitmapText(TABLE_X, TABLE_FIRST_Y + TABLE_ROW_STEP * (HIGHSCORE_RECORD_COUNT + 1),
+                       highscoreNotSavedText.c_str());
+    }
     glEnable(GL_TEXTURE_2D);
 }
 

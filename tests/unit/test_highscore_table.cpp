@@ -278,10 +278,18 @@ TEST_F(HighscoreFileTest, AFailedWriteAtAnyStepKeepsTheOldFileByteForByte)
                                            "Problem opening the file\n");
         EXPECT_EQ(readFile(), old);
         EXPECT_EQ(dirEntries(), std::vector<std::string>{HIGHSCORE_FILE});
-        // The merged table is still what the game shows.
+        // The merged table is still what the game shows, with why it was not saved.
         EXPECT_EQ(digitsAt(table, 1), "040");
         EXPECT_EQ(digitsAt(table, 2), "035");
+        const std::string& shown = highscoreNotSavedText;
+        EXPECT_EQ(shown.rfind("Your score was not saved: ", 0), 0u) << shown;
+        EXPECT_NE(shown.find(" (Input/output error)."), std::string::npos) << shown;
     }
+    // The next game that saves shows no such line.
+    writeFile(old);
+    HighscoreTable table = {};
+    update(35, table, WriteStep::None);
+    EXPECT_EQ(highscoreNotSavedText, "");
 }
 
 TEST_F(HighscoreFileTest, AFailedFirstWriteLeavesNoFileAtAll)
