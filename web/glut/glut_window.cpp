@@ -78,7 +78,7 @@ int glutCreateWindow(const char* title)
     attributes.stencil = EM_FALSE;
     attributes.antialias = EM_FALSE;
     attributes.premultipliedAlpha = EM_FALSE;
-    attributes.preserveDrawingBuffer = EM_FALSE;
+    attributes.preserveDrawingBuffer = EM_TRUE;
     attributes.majorVersion = WEBGL_MAJOR_VERSION;
     attributes.minorVersion = 0;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(GLUT_CANVAS, &attributes);
