@@ -119,6 +119,22 @@ bool arraysUsable(GLenum mode, GLsizei count)
     return count > 0 && gl.client.vertex.enabled && gl.client.vertex.pointer;
 }
 
+// Whether a position of the arrays' elements low..high lies behind the near plane (clip
+// z < -w).
+bool anyCornerBehindNearPlane(uint32_t low, uint32_t high)
+{
+    Matrix4 mvp = multiplyMatrices(gl.projection.top(), gl.modelview.top());
+    const float* m = mvp.m;
+    for (uint32_t e = low; e <= high; ++e) {
+        float p[4] = {0, 0, 0, 1};
+        readElement(gl.client.vertex, (int)e, p, 4, false);
+        float z = p[0] * m[2] + p[1] * m[6] + p[2] * m[10] + p[3] * m[14];
+        float w = p[0] * m[3] + p[1] * m[7] + p[2] * m[11] + p[3] * m[15];
+        if (z + w < 0) return true;
+    }
+    return false;
+}
+
 // Draws the elements listed (indices into the arrays) as a primitive of the mode.
 void drawElementList(GLenum mode, const std::vector<uint32_t>& elements)
 {
@@ -136,7 +152,12 @@ void drawElementList(GLenum mode, const std::vector<uint32_t>& elements)
     if (corners.empty()) return;
     int carries = carriedAttributes();
     PrimitiveKind kind = primitiveKind(mode);
-    if (high - low < MAX_SHORT_INDEX_RANGE) {
+    if (kind == PrimitiveKind::Triangles && anyCornerBehindNearPlane(low, high)) {
+        // Those triangles are clipped on the CPU, as Mesa clips them.
+        expanded.resize(corners.size());
+        for (size_t k = 0; k < corners.size(); ++k) expanded[k] = gatherVertex((int)elements[corners[k]]);
+        drawTrianglesClippingNear(0, expanded.data(), 0, (int)expanded.size(), carries);
+    } else if (high - low < MAX_SHORT_INDEX_RANGE) {
         gathered.resize(high - low + 1);
         for (uint32_t i = low; i <= high; ++i) gathered[i - low] = gatherVertex((int)i);
         shortIndices.resize(corners.size());
