@@ -1,13 +1,13 @@
 // glutSolidCone as the desktop's window library (freeglut 3.4) draws it: the same vertices,
-// normals and triangles in the same order. It builds a base disc (normals straight down)
-// and stacks+1 rings of the side (normals leaning out by the cone's slope), in single
-// precision as the library does, and draws the library's triangle strips (the disc as one
-// strip about its centre, then one strip per stack) as the triangles they stand for.
-// Depends on: GL/freeglut.h (GL 1.1 immediate mode of web/gl/).
+// normals and triangle strips in the same order, sent the same way. It builds a base disc
+// (normals straight down) and stacks+1 rings of the side (normals leaning out by the cone's
+// slope) in single precision, and draws one strip for the disc about its centre and one per
+// stack from vertex and normal arrays. Like the library it leaves both arrays disabled and
+// the current normal as it was (the passers-by drawn next take the current normal).
+// Depends on: GL/freeglut.h (GL 1.1 client arrays of web/gl/).
 #include <GL/freeglut.h>
 
 #include <cmath>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -15,11 +15,6 @@ namespace {
 const double PI = 3.14159265358979323846;
 // More slices or stacks than this would overflow the library's 16-bit indices.
 const int MAX_CONE_VERTICES = 65535;
-
-struct ConeVertex {
-    GLfloat v[3];
-    GLfloat n[3];
-};
 
 // The library's circle table: slices samples going clockwise (it asks for -slices).
 void circleTable(int slices, std::vector<GLfloat>& sint, std::vector<GLfloat>& cost)
@@ -38,7 +33,18 @@ void circleTable(int slices, std::vector<GLfloat>& sint, std::vector<GLfloat>& c
     cost[slices] = cost[0];
 }
 
-std::vector<ConeVertex> coneVertices(GLfloat base, GLfloat height, int slices, int stacks)
+struct ConeArrays {
+    std::vector<GLfloat> vertices;  // x, y, z of each vertex
+    std::vector<GLfloat> normals;   // and its normal
+};
+
+void addVertex(ConeArrays& a, GLfloat x, GLfloat y, GLfloat z, GLfloat nx, GLfloat ny, GLfloat nz)
+{
+    a.vertices.insert(a.vertices.end(), {x, y, z});
+    a.normals.insert(a.normals.end(), {nx, ny, nz});
+}
+
+ConeArrays coneArrays(GLfloat base, GLfloat height, int slices, int stacks)
 {
     std::vector<GLfloat> sint;
     std::vector<GLfloat> cost;
@@ -51,49 +57,32 @@ std::vector<ConeVertex> coneVertices(GLfloat base, GLfloat height, int slices, i
     const GLfloat cosn = (GLfloat)((double)height / slant);
     const GLfloat sinn = (GLfloat)((double)base / slant);
 
-    std::vector<ConeVertex> vertices;
-    vertices.push_back({{0.0f, 0.0f, z}, {0.0f, 0.0f, -1.0f}});
-    for (int j = 0; j < slices; ++j)
-        vertices.push_back({{cost[j] * r, sint[j] * r, z}, {0.0f, 0.0f, -1.0f}});
+    ConeArrays a;
+    addVertex(a, 0.0f, 0.0f, z, 0.0f, 0.0f, -1.0f);
+    for (int j = 0; j < slices; ++j) addVertex(a, cost[j] * r, sint[j] * r, z, 0.0f, 0.0f, -1.0f);
     for (int i = 0; i < stacks + 1; ++i) {
         for (int j = 0; j < slices; ++j)
-            vertices.push_back({{cost[j] * r, sint[j] * r, z}, {cost[j] * cosn, sint[j] * cosn, sinn}});
+            addVertex(a, cost[j] * r, sint[j] * r, z, cost[j] * cosn, sint[j] * cosn, sinn);
         z += zStep;
         r -= rStep;
     }
-    return vertices;
+    return a;
 }
 
-// The library's strips: the disc, then each stack; each strip closes on its first pair.
-std::vector<std::vector<int>> coneStrips(int slices, int stacks)
+// The library's strips, (slices + 1) * 2 indices each: the disc, then each stack; each
+// strip closes on its first pair.
+std::vector<GLushort> coneStrips(int slices, int stacks)
 {
-    std::vector<std::vector<int>> strips;
-    std::vector<int> disc;
-    for (int j = 0; j < slices; ++j) {
-        disc.push_back(0);
-        disc.push_back(j + 1);
-    }
-    disc.push_back(0);
-    disc.push_back(1);
-    strips.push_back(disc);
+    std::vector<GLushort> indices;
+    for (int j = 0; j < slices; ++j) indices.insert(indices.end(), {0, (GLushort)(j + 1)});
+    indices.insert(indices.end(), {0, 1});
     for (int i = 0; i < stacks; ++i) {
         const int offset = 1 + (i + 1) * slices;
-        std::vector<int> strip;
-        for (int j = 0; j < slices; ++j) {
-            strip.push_back(offset + j);
-            strip.push_back(offset + j + slices);
-        }
-        strip.push_back(offset);
-        strip.push_back(offset + slices);
-        strips.push_back(strip);
+        for (int j = 0; j < slices; ++j)
+            indices.insert(indices.end(), {(GLushort)(offset + j), (GLushort)(offset + j + slices)});
+        indices.insert(indices.end(), {(GLushort)offset, (GLushort)(offset + slices)});
     }
-    return strips;
-}
-
-void emit(const ConeVertex& v)
-{
-    glNormal3f(v.n[0], v.n[1], v.n[2]);
-    glVertex3f(v.v[0], v.v[1], v.v[2]);
+    return indices;
 }
 
 }  // namespace
@@ -102,21 +91,15 @@ void glutSolidCone(double base, double height, GLint slices, GLint stacks)
 {
     if (slices <= 0 || stacks < 1) return;
     if ((long)slices * (stacks + 2) + 1 > MAX_CONE_VERTICES) return;
-    const std::vector<ConeVertex> vertices = coneVertices((GLfloat)base, (GLfloat)height, slices, stacks);
-    glBegin(GL_TRIANGLES);
-    for (const std::vector<int>& strip : coneStrips(slices, stacks)) {
-        // Triangle k of a strip is (k, k+1, k+2), its odd ones turned to keep their facing;
-        // triangles with a corner twice (the disc's every other one) cover nothing.
-        for (size_t k = 0; k + 2 < strip.size(); ++k) {
-            int a = strip[k];
-            int b = strip[k + 1];
-            const int c = strip[k + 2];
-            if (k % 2 == 1) std::swap(a, b);
-            if (a == b || b == c || a == c) continue;
-            emit(vertices[a]);
-            emit(vertices[b]);
-            emit(vertices[c]);
-        }
-    }
-    glEnd();
+    const ConeArrays a = coneArrays((GLfloat)base, (GLfloat)height, slices, stacks);
+    const std::vector<GLushort> indices = coneStrips(slices, stacks);
+    const int perStrip = (slices + 1) * 2;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, a.vertices.data());
+    glNormalPointer(GL_FLOAT, 0, a.normals.data());
+    for (int strip = 0; strip < stacks + 1; ++strip)
+        glDrawElements(GL_TRIANGLE_STRIP, perStrip, GL_UNSIGNED_SHORT, &indices[(size_t)strip * perStrip]);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
 }
