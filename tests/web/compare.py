@@ -3,7 +3,9 @@ the wall-clock field left out, and pictures by their per-pixel channel differenc
 Depends on: the end-to-end tests' PNG reader (tests/e2e/gamerun.py)."""
 import json
 import os
+import struct
 import sys
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from gamerun import read_png  # noqa: E402
@@ -12,6 +14,8 @@ WALL_CLOCK_FIELD = "frameWallMs"
 SHOWN_CHARS = 300
 RGB, RGBA = 2, 6
 COLOUR_TYPE_OFFSET = 25            # the IHDR's colour byte: 8 signature + 8 chunk head + 9
+# What reading a damaged or truncated PNG raises.
+PICTURE_ERRORS = (OSError, ValueError, AssertionError, IndexError, struct.error, zlib.error)
 
 
 class Limits:
@@ -31,8 +35,15 @@ STREET_LIMITS = Limits(within=8, min_within=0.99, max_mean=1.0)
 
 
 def trace_lines(text):
-    """The frames of a trace file's text."""
-    return [json.loads(line) for line in text.splitlines() if line.strip()]
+    """The frames of a trace file's text; ValueError names a line that is not JSON."""
+    frames = []
+    for number, line in enumerate(text.splitlines(), 1):
+        try:
+            if line.strip():
+                frames.append(json.loads(line))
+        except ValueError as e:
+            raise ValueError("line %d: %s" % (number, e))
+    return frames
 
 
 def trace_difference(desktop, browser):
