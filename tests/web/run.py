@@ -11,6 +11,7 @@ Depends on: tests/e2e/gamerun.py (the desktop runs), webpage.py (the server and 
 compare.py, walk.txt and whole_game.txt; build/kerbrunner and build-web/ built."""
 import argparse
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -37,6 +38,7 @@ PAGE_TIMEOUT = 240                 # a page load takes 10 to 50 s on two busy co
 WEB_FILES = ("index.html", "kerbrunner.js", "kerbrunner.wasm", "kerbrunner.data")
 IMAGES = {}
 OUTPUT_TAIL_LINES = 15
+WEBGL_ERROR = re.compile(r"GL_INVALID_|GL_OUT_OF_MEMORY|CONTEXT_LOST")
 DIFFERENCE_SHOWN = "1%"            # a difference picture marks pixels apart by more than 2.5
 
 
@@ -208,6 +210,15 @@ def picture_difference(results, what, path_a, path_b):
         return None
 
 
+def check_webgl_errors(results, reports):
+    """A WebGL error means a call the game made was dropped: its drawing may be missing."""
+    print("The browser's console over the %d page loads:" % len(reports))
+    errors = [line for report in reports for line in report.console.splitlines()
+              if ":CONSOLE" in line and WEBGL_ERROR.search(line)]
+    results.check(not errors, "no WebGL error on the page's console",
+                  "%d, the first: %s" % (len(errors), errors[0][:300]) if errors else "")
+
+
 def compare_table(results, desktop_games, browser_games):
     print("The top-five table across two page loads on one profile (--fixed-step %d):" % GAME_STEP)
     for name, d, b in zip((FIRST_PLAYER, SECOND_PLAYER), desktop_games, browser_games):
@@ -263,6 +274,7 @@ def main():
     compared = time.monotonic()
     compare_walk(results, desktop, walk, work)
     compare_table(results, desktop["games"], games)
+    check_webgl_errors(results, [walk] + games)
     end = time.monotonic()
     print("Browser test: %s, %d check%s failed, in %.1f s: page loads %.1f, %.1f and %.1f s; "
           "the desktop's runs beside them %.1f s; comparing %.1f s" % (
