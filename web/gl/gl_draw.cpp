@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <string>
 
 namespace {
 
@@ -19,6 +21,8 @@ const int NORMAL_OFFSET = (int)offsetof(GeometryVertex, normal);
 const int COLOR_OFFSET = (int)offsetof(GeometryVertex, color);
 const int TEXCOORD_OFFSET = (int)offsetof(GeometryVertex, texCoord);
 const int SHADER_LOG_SIZE = 2048;
+const int CONSTANTS_TEXT_SIZE = 256;
+const int ALPHA_ALWAYS = (int)(GL_ALWAYS - GL_NEVER);
 const float NO_SPOT = -2.0f;
 const float STRAIGHT_ANGLE = 180.0f;
 const double DEGREES_TO_RADIANS = 3.14159265358979323846 / 180.0;
@@ -27,7 +31,6 @@ const float SMOOTH_LINE_END = 0.5f;
 // Window-space rectangles drawn for smoothed lines move by this, off the pixel centres.
 const float PIXEL_NUDGE = 0.1f;
 
-GLuint program = 0;
 GLuint streamBuffer = 0;
 GLuint streamIndexBuffer = 0;
 
@@ -46,7 +49,16 @@ struct Uniforms {
         lightSpotCutoff;
     Uniform texture, texturing, texEnv, texHasColor, texHasAlpha, texEnvColor, alphaFunc,
         alphaRef;
-} u;
+};
+
+// One program of the fixed function: the constants it was compiled with and its uniforms.
+struct Variant {
+    GLuint program = 0;
+    Uniforms uniforms;
+};
+std::map<int, Variant> variants;
+Uniforms* u = nullptr;  // the program in use
+int variantInUse = -1;
 
 enum class UniformKind { Float, Vec4, Int, Matrix3, Matrix4 };
 
@@ -100,38 +112,39 @@ GLuint compileShader(GLenum type, const char* source)
     return shader;
 }
 
-void findUniforms()
+void findUniforms(GLuint program, Uniforms& found)
 {
-    auto at = [](const char* name) { return emscripten_glGetUniformLocation(program, name); };
-    u.mvp.location = at("uMvp");
-    u.modelView.location = at("uModelView");
-    u.textureMatrix.location = at("uTextureMatrix");
-    u.normalMatrix.location = at("uNormalMatrix");
-    u.lighting.location = at("uLighting");
-    u.normalize.location = at("uNormalize");
-    u.localViewer.location = at("uLocalViewer");
-    u.colorMaterial.location = at("uColorMaterial");
-    u.materialAmbient.location = at("uMaterialAmbient");
-    u.materialDiffuse.location = at("uMaterialDiffuse");
-    u.materialSpecular.location = at("uMaterialSpecular");
-    u.materialEmission.location = at("uMaterialEmission");
-    u.materialShininess.location = at("uMaterialShininess");
-    u.sceneAmbient.location = at("uSceneAmbient");
-    u.lightAmbient.location = at("uLightAmbient");
-    u.lightDiffuse.location = at("uLightDiffuse");
-    u.lightSpecular.location = at("uLightSpecular");
-    u.lightPosition.location = at("uLightPosition");
-    u.lightAttenuation.location = at("uLightAttenuation");
-    u.lightSpot.location = at("uLightSpot");
-    u.lightSpotCutoff.location = at("uLightSpotCutoff");
-    u.texture.location = at("uTexture");
-    u.texturing.location = at("uTexturing");
-    u.texEnv.location = at("uTexEnv");
-    u.texHasColor.location = at("uTexHasColor");
-    u.texHasAlpha.location = at("uTexHasAlpha");
-    u.texEnvColor.location = at("uTexEnvColor");
-    u.alphaFunc.location = at("uAlphaFunc");
-    u.alphaRef.location = at("uAlphaRef");
+    Uniforms* u = &found;
+    auto at = [program](const char* name) { return emscripten_glGetUniformLocation(program, name); };
+    u->mvp.location = at("uMvp");
+    u->modelView.location = at("uModelView");
+    u->textureMatrix.location = at("uTextureMatrix");
+    u->normalMatrix.location = at("uNormalMatrix");
+    u->lighting.location = at("uLighting");
+    u->normalize.location = at("uNormalize");
+    u->localViewer.location = at("uLocalViewer");
+    u->colorMaterial.location = at("uColorMaterial");
+    u->materialAmbient.location = at("uMaterialAmbient");
+    u->materialDiffuse.location = at("uMaterialDiffuse");
+    u->materialSpecular.location = at("uMaterialSpecular");
+    u->materialEmission.location = at("uMaterialEmission");
+    u->materialShininess.location = at("uMaterialShininess");
+    u->sceneAmbient.location = at("uSceneAmbient");
+    u->lightAmbient.location = at("uLightAmbient");
+    u->lightDiffuse.location = at("uLightDiffuse");
+    u->lightSpecular.location = at("uLightSpecular");
+    u->lightPosition.location = at("uLightPosition");
+    u->lightAttenuation.location = at("uLightAttenuation");
+    u->lightSpot.location = at("uLightSpot");
+    u->lightSpotCutoff.location = at("uLightSpotCutoff");
+    u->texture.location = at("uTexture");
+    u->texturing.location = at("uTexturing");
+    u->texEnv.location = at("uTexEnv");
+    u->texHasColor.location = at("uTexHasColor");
+    u->texHasAlpha.location = at("uTexHasAlpha");
+    u->texEnvColor.location = at("uTexEnvColor");
+    u->alphaFunc.location = at("uAlphaFunc");
+    u->alphaRef.location = at("uAlphaRef");
 }
 
 }  // namespace
@@ -203,43 +216,43 @@ void sendLighting()
         cutoff[i] = l.spotCutoff == STRAIGHT_ANGLE ? NO_SPOT
                                                    : (float)std::cos(l.spotCutoff * DEGREES_TO_RADIANS);
     }
-    send(u.lightAmbient, UniformKind::Vec4, ambient, 4 * GL_LIGHT_COUNT);
-    send(u.lightDiffuse, UniformKind::Vec4, diffuse, 4 * GL_LIGHT_COUNT);
-    send(u.lightSpecular, UniformKind::Vec4, specular, 4 * GL_LIGHT_COUNT);
-    send(u.lightPosition, UniformKind::Vec4, position, 4 * GL_LIGHT_COUNT);
-    send(u.lightAttenuation, UniformKind::Vec4, attenuation, 4 * GL_LIGHT_COUNT);
-    send(u.lightSpot, UniformKind::Vec4, spot, 4 * GL_LIGHT_COUNT);
-    send(u.lightSpotCutoff, UniformKind::Float, cutoff, GL_LIGHT_COUNT);
+    send(u->lightAmbient, UniformKind::Vec4, ambient, 4 * GL_LIGHT_COUNT);
+    send(u->lightDiffuse, UniformKind::Vec4, diffuse, 4 * GL_LIGHT_COUNT);
+    send(u->lightSpecular, UniformKind::Vec4, specular, 4 * GL_LIGHT_COUNT);
+    send(u->lightPosition, UniformKind::Vec4, position, 4 * GL_LIGHT_COUNT);
+    send(u->lightAttenuation, UniformKind::Vec4, attenuation, 4 * GL_LIGHT_COUNT);
+    send(u->lightSpot, UniformKind::Vec4, spot, 4 * GL_LIGHT_COUNT);
+    send(u->lightSpotCutoff, UniformKind::Float, cutoff, GL_LIGHT_COUNT);
     // Front material: without two-sided lighting back faces are lit with it as well.
     const MaterialState& m = s.material[0];
-    sendVec4(u.materialAmbient, m.ambient);
-    sendVec4(u.materialDiffuse, m.diffuse);
-    sendVec4(u.materialSpecular, m.specular);
-    sendVec4(u.materialEmission, m.emission);
-    sendFloat(u.materialShininess, m.shininess);
-    sendVec4(u.sceneAmbient, s.lightModelAmbient);
-    sendInt(u.localViewer, s.localViewer);
-    sendInt(u.colorMaterial, s.colorMaterial ? colorMaterialCode(s.colorMaterialMode) : COLOR_MATERIAL_NONE);
-    sendInt(u.normalize, s.normalize || s.rescaleNormal);
+    sendVec4(u->materialAmbient, m.ambient);
+    sendVec4(u->materialDiffuse, m.diffuse);
+    sendVec4(u->materialSpecular, m.specular);
+    sendVec4(u->materialEmission, m.emission);
+    sendFloat(u->materialShininess, m.shininess);
+    sendVec4(u->sceneAmbient, s.lightModelAmbient);
+    sendInt(u->localViewer, s.localViewer);
+    sendInt(u->colorMaterial, s.colorMaterial ? colorMaterialCode(s.colorMaterialMode) : COLOR_MATERIAL_NONE);
+    sendInt(u->normalize, s.normalize || s.rescaleNormal);
 }
 
 void sendTexturing()
 {
     const ServerState& s = gl.s;
     bool texturing = s.texture2d && boundTextureComplete();
-    sendInt(u.texturing, texturing);
+    sendInt(u->texturing, texturing);
     if (texturing) {
         const TextureObject& t = textureObject(s.boundTexture);
         bool hasColor = t.baseFormat != GL_ALPHA;
         bool hasAlpha = t.baseFormat == GL_RGBA || t.baseFormat == GL_ALPHA ||
                         t.baseFormat == GL_LUMINANCE_ALPHA;
-        sendInt(u.texHasColor, hasColor);
-        sendInt(u.texHasAlpha, hasAlpha);
-        sendInt(u.texEnv, texEnvCode(s.texEnvMode));
-        sendVec4(u.texEnvColor, s.texEnvColor);
+        sendInt(u->texHasColor, hasColor);
+        sendInt(u->texHasAlpha, hasAlpha);
+        sendInt(u->texEnv, texEnvCode(s.texEnvMode));
+        sendVec4(u->texEnvColor, s.texEnvColor);
     }
-    sendInt(u.alphaFunc, s.alphaTest ? (int)(s.alphaFunc - GL_NEVER) : (int)(GL_ALWAYS - GL_NEVER));
-    sendFloat(u.alphaRef, s.alphaRef);
+    sendInt(u->alphaFunc, s.alphaTest ? (int)(s.alphaFunc - GL_NEVER) : (int)(GL_ALWAYS - GL_NEVER));
+    sendFloat(u->alphaRef, s.alphaRef);
 }
 
 // Window pixels to clip coordinates for the current viewport; z from 0..1 to -1..1.
@@ -262,19 +275,19 @@ void sendUniforms(const Matrix4* toClip)
     if (toClip) {
         const Matrix4& mvp = *toClip;
         Matrix4 id = identityMatrix();
-        send(u.mvp, UniformKind::Matrix4, mvp.m, 16);
-        send(u.textureMatrix, UniformKind::Matrix4, id.m, 16);
-        sendInt(u.lighting, 0);
+        send(u->mvp, UniformKind::Matrix4, mvp.m, 16);
+        send(u->textureMatrix, UniformKind::Matrix4, id.m, 16);
+        sendInt(u->lighting, 0);
     } else {
         Matrix4 mvp = multiplyMatrices(gl.projection.top(), gl.modelview.top());
-        send(u.mvp, UniformKind::Matrix4, mvp.m, 16);
-        send(u.textureMatrix, UniformKind::Matrix4, gl.texture.top().m, 16);
-        sendInt(u.lighting, gl.s.lighting);
+        send(u->mvp, UniformKind::Matrix4, mvp.m, 16);
+        send(u->textureMatrix, UniformKind::Matrix4, gl.texture.top().m, 16);
+        sendInt(u->lighting, gl.s.lighting);
         if (gl.s.lighting) {
-            send(u.modelView, UniformKind::Matrix4, gl.modelview.top().m, 16);
+            send(u->modelView, UniformKind::Matrix4, gl.modelview.top().m, 16);
             float normal[9];
             normalMatrixOf(gl.modelview.top(), normal);
-            send(u.normalMatrix, UniformKind::Matrix3, normal, 9);
+            send(u->normalMatrix, UniformKind::Matrix3, normal, 9);
             sendLighting();
         }
     }
@@ -403,12 +416,108 @@ bool drawSmoothLines(const GeometryVertex* vertices, int count)
     return true;
 }
 
+// The constants a program is compiled with.
+struct VariantChoice {
+    bool lighting = false;
+    int colorMaterial = COLOR_MATERIAL_NONE;
+    bool texturing = false;
+    int texEnv = TEX_ENV_MODULATE;
+    bool texHasColor = true, texHasAlpha = false;
+    int alphaFunc = ALPHA_ALWAYS;
+
+    int key() const
+    {
+        return (int)lighting | colorMaterial << 1 | (int)texturing << 4 | texEnv << 5 |
+               (int)texHasColor << 8 | (int)texHasAlpha << 9 | alphaFunc << 10;
+    }
+};
+
+VariantChoice choiceForDraw(bool transformed)
+{
+    const ServerState& s = gl.s;
+    VariantChoice c;
+    c.lighting = s.lighting && !transformed;
+    if (c.lighting && s.colorMaterial) c.colorMaterial = colorMaterialCode(s.colorMaterialMode);
+    c.texturing = s.texture2d && boundTextureComplete();
+    if (c.texturing) {
+        const TextureObject& t = textureObject(s.boundTexture);
+        c.texEnv = texEnvCode(s.texEnvMode);
+        c.texHasColor = t.baseFormat != GL_ALPHA;
+        c.texHasAlpha = t.baseFormat == GL_RGBA || t.baseFormat == GL_ALPHA ||
+                        t.baseFormat == GL_LUMINANCE_ALPHA;
+    }
+    c.alphaFunc = s.alphaTest ? (int)(s.alphaFunc - GL_NEVER) : ALPHA_ALWAYS;
+    return c;
+}
+
+std::string constantsText(const VariantChoice& c, bool vertex)
+{
+    char text[CONSTANTS_TEXT_SIZE];
+    if (vertex)
+        std::snprintf(text, sizeof text, "const bool uLighting = %s;\nconst int uColorMaterial = %d;\n",
+                      c.lighting ? "true" : "false", c.colorMaterial);
+    else
+        std::snprintf(text, sizeof text,
+                      "const bool uTexturing = %s;\nconst int uTexEnv = %d;\n"
+                      "const bool uTexHasColor = %s;\nconst bool uTexHasAlpha = %s;\n"
+                      "const int uAlphaFunc = %d;\n",
+                      c.texturing ? "true" : "false", c.texEnv, c.texHasColor ? "true" : "false",
+                      c.texHasAlpha ? "true" : "false", c.alphaFunc);
+    return text;
+}
+
+Variant makeVariant(const VariantChoice& c)
+{
+    std::string vertex = constantsText(c, true) + VERTEX_SHADER_SOURCE;
+    std::string fragment = constantsText(c, false) + FRAGMENT_SHADER_SOURCE;
+    GLuint vs = compileShader(GL_VERTEX_SHADER, vertex.c_str());
+    GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragment.c_str());
+    Variant v;
+    v.program = emscripten_glCreateProgram();
+    emscripten_glAttachShader(v.program, vs);
+    emscripten_glAttachShader(v.program, fs);
+    emscripten_glBindAttribLocation(v.program, ATTRIBUTE_POSITION, "aPosition");
+    emscripten_glBindAttribLocation(v.program, ATTRIBUTE_NORMAL, "aNormal");
+    emscripten_glBindAttribLocation(v.program, ATTRIBUTE_COLOR, "aColor");
+    emscripten_glBindAttribLocation(v.program, ATTRIBUTE_TEXCOORD, "aTexCoord");
+    emscripten_glLinkProgram(v.program);
+    emscripten_glDeleteShader(vs);
+    emscripten_glDeleteShader(fs);
+    GLint ok = 0;
+    emscripten_glGetProgramiv(v.program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char log[SHADER_LOG_SIZE] = {};
+        emscripten_glGetProgramInfoLog(v.program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "kerbrunner: the GL emulation's program did not link: %s\n", log);
+    }
+    emscripten_glUseProgram(v.program);
+    v.uniforms = Uniforms();
+    return v;
+}
+
+void useVariant(const VariantChoice& c)
+{
+    int key = c.key();
+    if (key == variantInUse) return;
+    auto found = variants.find(key);
+    if (found == variants.end()) {
+        found = variants.emplace(key, makeVariant(c)).first;
+        findUniforms(found->second.program, found->second.uniforms);
+        emscripten_glUniform1i(found->second.uniforms.texture.location, 0);
+    } else {
+        emscripten_glUseProgram(found->second.program);
+    }
+    u = &found->second.uniforms;
+    variantInUse = key;
+}
+
 // toClip: for vertices already past the model-view and lighting, the matrix taking them to
 // clip coordinates; null for ordinary vertices.
 void prepareDraw(int carries, const Matrix4* toClip)
 {
     applyFramebufferState();
     bindTextureForDraw();
+    useVariant(choiceForDraw(toClip != nullptr));
     sendUniforms(toClip);
     enableArrays(carries);
 }
@@ -497,26 +606,10 @@ void applyFramebufferState()
 
 void initDrawing()
 {
-    GLuint vs = compileShader(GL_VERTEX_SHADER, VERTEX_SHADER_SOURCE);
-    GLuint fs = compileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER_SOURCE);
-    program = emscripten_glCreateProgram();
-    emscripten_glAttachShader(program, vs);
-    emscripten_glAttachShader(program, fs);
-    emscripten_glBindAttribLocation(program, ATTRIBUTE_POSITION, "aPosition");
-    emscripten_glBindAttribLocation(program, ATTRIBUTE_NORMAL, "aNormal");
-    emscripten_glBindAttribLocation(program, ATTRIBUTE_COLOR, "aColor");
-    emscripten_glBindAttribLocation(program, ATTRIBUTE_TEXCOORD, "aTexCoord");
-    emscripten_glLinkProgram(program);
-    GLint ok = 0;
-    emscripten_glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        char log[SHADER_LOG_SIZE] = {};
-        emscripten_glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        std::fprintf(stderr, "kerbrunner: the GL emulation's program did not link: %s\n", log);
-    }
-    emscripten_glUseProgram(program);
-    findUniforms();
-    emscripten_glUniform1i(u.texture.location, 0);
+    for (auto& entry : variants) emscripten_glDeleteProgram(entry.second.program);
+    variants.clear();
+    u = nullptr;
+    variantInUse = -1;
     emscripten_glGenBuffers(1, &streamBuffer);
     emscripten_glGenBuffers(1, &streamIndexBuffer);
     emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -527,14 +620,16 @@ void initDrawing()
 void invalidateDrawingCache()
 {
     cache.valid = false;
-    Uniform* all[] = {&u.mvp, &u.modelView, &u.textureMatrix, &u.normalMatrix, &u.lighting,
-                      &u.normalize, &u.localViewer, &u.colorMaterial, &u.materialAmbient,
-                      &u.materialDiffuse, &u.materialSpecular, &u.materialEmission,
-                      &u.materialShininess, &u.sceneAmbient, &u.lightAmbient, &u.lightDiffuse,
-                      &u.lightSpecular, &u.lightPosition, &u.lightAttenuation, &u.lightSpot,
-                      &u.lightSpotCutoff, &u.texturing, &u.texEnv, &u.texHasColor,
-                      &u.texHasAlpha, &u.texEnvColor, &u.alphaFunc, &u.alphaRef};
-    for (Uniform* uniform : all) uniform->sent.clear();
+    for (auto& entry : variants) {
+        Uniforms& v = entry.second.uniforms;
+        Uniform* all[] = {&v.mvp, &v.modelView, &v.textureMatrix, &v.normalMatrix,
+                          &v.normalize, &v.localViewer, &v.materialAmbient, &v.materialDiffuse,
+                          &v.materialSpecular, &v.materialEmission, &v.materialShininess,
+                          &v.sceneAmbient, &v.lightAmbient, &v.lightDiffuse, &v.lightSpecular,
+                          &v.lightPosition, &v.lightAttenuation, &v.lightSpot, &v.lightSpotCutoff,
+                          &v.texEnvColor, &v.alphaRef};
+        for (Uniform* uniform : all) uniform->sent.clear();
+    }
 }
 
 void drawVertices(PrimitiveKind kind, const GeometryVertex* vertices, int count, int carries)

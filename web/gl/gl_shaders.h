@@ -1,5 +1,8 @@
-// The one WebGL program that stands in for GL 1.1's fixed function: lighting per vertex with
-// GL's equation (Gouraud, as Mesa does it), the texture environment, the alpha test.
+// The WebGL program that stands in for GL 1.1's fixed function: lighting per vertex with
+// GL's equation (Gouraud, as Mesa does it), the texture environment, the alpha test. The
+// choices that do not change within a draw (lighting on, colour tracking, texturing, the
+// environment, the alpha test) are constants put before the text, one program per set of
+// them, so that each program does only its own work.
 // Depends on: nothing.
 #pragma once
 
@@ -36,10 +39,8 @@ uniform mat4 uMvp;
 uniform mat4 uModelView;
 uniform mat4 uTextureMatrix;
 uniform mat3 uNormalMatrix;
-uniform bool uLighting;
 uniform bool uNormalize;
 uniform bool uLocalViewer;
-uniform int uColorMaterial;
 uniform vec4 uMaterialAmbient;
 uniform vec4 uMaterialDiffuse;
 uniform vec4 uMaterialSpecular;
@@ -119,12 +120,7 @@ precision highp float;
 precision mediump float;
 #endif
 uniform sampler2D uTexture;
-uniform bool uTexturing;
-uniform int uTexEnv;
-uniform bool uTexHasColor;
-uniform bool uTexHasAlpha;
 uniform vec4 uTexEnvColor;
-uniform int uAlphaFunc;
 uniform float uAlphaRef;
 varying vec4 vColor;
 varying vec2 vTexCoord;
