@@ -110,7 +110,8 @@ class _Handler(http.server.BaseHTTPRequestHandler):
     do_HEAD = do_GET
 
     def do_POST(self):
-        parts = urllib.parse.urlsplit(self.path).path.strip("/").split("/")
+        parts = [urllib.parse.unquote(part)
+                 for part in urllib.parse.urlsplit(self.path).path.strip("/").split("/")]
         try:
             length = int(self.headers.get("Content-Length") or -1)
         except ValueError:
