@@ -42,13 +42,12 @@ struct Uniform {
 
 struct Uniforms {
     Uniform mvp, modelView, textureMatrix, normalMatrix;
-    Uniform lighting, normalize, localViewer, colorMaterial;
+    Uniform normalize, localViewer;
     Uniform materialAmbient, materialDiffuse, materialSpecular, materialEmission, materialShininess;
     Uniform sceneAmbient;
     Uniform lightAmbient, lightDiffuse, lightSpecular, lightPosition, lightAttenuation, lightSpot,
         lightSpotCutoff;
-    Uniform texture, texturing, texEnv, texHasColor, texHasAlpha, texEnvColor, alphaFunc,
-        alphaRef;
+    Uniform texture, texEnvColor, alphaRef;
 };
 
 // One program of the fixed function: the constants it was compiled with and its uniforms.
@@ -120,10 +119,8 @@ void findUniforms(GLuint program, Uniforms& found)
     u->modelView.location = at("uModelView");
     u->textureMatrix.location = at("uTextureMatrix");
     u->normalMatrix.location = at("uNormalMatrix");
-    u->lighting.location = at("uLighting");
     u->normalize.location = at("uNormalize");
     u->localViewer.location = at("uLocalViewer");
-    u->colorMaterial.location = at("uColorMaterial");
     u->materialAmbient.location = at("uMaterialAmbient");
     u->materialDiffuse.location = at("uMaterialDiffuse");
     u->materialSpecular.location = at("uMaterialSpecular");
@@ -138,12 +135,7 @@ void findUniforms(GLuint program, Uniforms& found)
     u->lightSpot.location = at("uLightSpot");
     u->lightSpotCutoff.location = at("uLightSpotCutoff");
     u->texture.location = at("uTexture");
-    u->texturing.location = at("uTexturing");
-    u->texEnv.location = at("uTexEnv");
-    u->texHasColor.location = at("uTexHasColor");
-    u->texHasAlpha.location = at("uTexHasAlpha");
     u->texEnvColor.location = at("uTexEnvColor");
-    u->alphaFunc.location = at("uAlphaFunc");
     u->alphaRef.location = at("uAlphaRef");
 }
 
@@ -232,26 +224,14 @@ void sendLighting()
     sendFloat(u->materialShininess, m.shininess);
     sendVec4(u->sceneAmbient, s.lightModelAmbient);
     sendInt(u->localViewer, s.localViewer);
-    sendInt(u->colorMaterial, s.colorMaterial ? colorMaterialCode(s.colorMaterialMode) : COLOR_MATERIAL_NONE);
     sendInt(u->normalize, s.normalize || s.rescaleNormal);
 }
 
+// What the texture environment and the alpha test read besides the program's constants.
 void sendTexturing()
 {
     const ServerState& s = gl.s;
-    bool texturing = s.texture2d && boundTextureComplete();
-    sendInt(u->texturing, texturing);
-    if (texturing) {
-        const TextureObject& t = textureObject(s.boundTexture);
-        bool hasColor = t.baseFormat != GL_ALPHA;
-        bool hasAlpha = t.baseFormat == GL_RGBA || t.baseFormat == GL_ALPHA ||
-                        t.baseFormat == GL_LUMINANCE_ALPHA;
-        sendInt(u->texHasColor, hasColor);
-        sendInt(u->texHasAlpha, hasAlpha);
-        sendInt(u->texEnv, texEnvCode(s.texEnvMode));
-        sendVec4(u->texEnvColor, s.texEnvColor);
-    }
-    sendInt(u->alphaFunc, s.alphaTest ? (int)(s.alphaFunc - GL_NEVER) : (int)(GL_ALWAYS - GL_NEVER));
+    if (s.texture2d && boundTextureComplete()) sendVec4(u->texEnvColor, s.texEnvColor);
     sendFloat(u->alphaRef, s.alphaRef);
 }
 
@@ -277,12 +257,10 @@ void sendUniforms(const Matrix4* toClip)
         Matrix4 id = identityMatrix();
         send(u->mvp, UniformKind::Matrix4, mvp.m, 16);
         send(u->textureMatrix, UniformKind::Matrix4, id.m, 16);
-        sendInt(u->lighting, 0);
     } else {
         Matrix4 mvp = multiplyMatrices(gl.projection.top(), gl.modelview.top());
         send(u->mvp, UniformKind::Matrix4, mvp.m, 16);
         send(u->textureMatrix, UniformKind::Matrix4, gl.texture.top().m, 16);
-        sendInt(u->lighting, gl.s.lighting);
         if (gl.s.lighting) {
             send(u->modelView, UniformKind::Matrix4, gl.modelview.top().m, 16);
             float normal[9];

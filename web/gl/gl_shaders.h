@@ -27,7 +27,10 @@ const int TEX_ENV_DECAL = 2;
 const int TEX_ENV_BLEND = 3;
 const int TEX_ENV_ADD = 4;
 
-// Values of uAlphaFunc: GL's comparison minus GL_NEVER.
+// The constants each program is compiled with (put before the text by gl_draw.cpp):
+// vertex shader: bool uLighting, int uColorMaterial (a COLOR_MATERIAL_ value);
+// fragment shader: bool uTexturing, int uTexEnv (a TEX_ENV_ value), bool uTexHasColor,
+// bool uTexHasAlpha, int uAlphaFunc (GL's comparison minus GL_NEVER; 7 passes everything).
 
 const char* const VERTEX_SHADER_SOURCE = R"(
 precision highp float;

@@ -288,7 +288,8 @@ void glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, G
                      GLsizei height, GLenum format, GLenum type, const GLvoid* pixels)
 {
     if (!validTarget(target)) return;
-    if (stateCallRecorded([] {})) return;
+    // Runs at once, in a list being compiled too: the game never puts one in a list.
+    flushBitmaps();
     TextureObject& t = textureObject(gl.s.boundTexture);
     if (level < 0 || level >= MAX_TEXTURE_LEVELS || !t.levelDefined[level] || xoffset < 0 ||
         yoffset < 0 || width < 0 || height < 0 || xoffset + width > t.width[level] ||
