@@ -54,6 +54,13 @@ int hexDigit(char c)
     return -1;
 }
 
+// ", found 'WORD'" for a header line of one word that could not be read; nothing for a line
+// of another length, whose fault the message already names.
+std::string foundWord(const std::vector<std::string>& words)
+{
+    return words.size() == 2 ? ", found " + quotedWord(words[1]) : "";
+}
+
 }  // namespace
 
 bool decodeNameWord(const std::string& word, std::string& bytes)
@@ -171,7 +178,8 @@ bool parseScript(const std::string& text, const std::string& fileName,
             ev.frame = 0;
             ev.action = ScriptAction::Name;
             if (w.size() != 2 || !decodeNameWord(w[1], ev.path)) {
-                error = where + "name takes one word, with %XX for bytes that are not printable";
+                error = where + "name takes one word, with %XX for bytes that are not printable" +
+                        foundWord(w);
                 return false;
             }
             events.push_back(ev);
@@ -184,7 +192,7 @@ bool parseScript(const std::string& text, const std::string& fileName,
             if (w.size() != 2 || !decodeNameWord(w[1], ev.path) ||
                 ev.path.size() != (size_t)RECORDED_TABLE_SIZE) {
                 error = where + "table takes one word of " + std::to_string(RECORDED_TABLE_SIZE) +
-                        " bytes, with %XX for bytes that are not printable";
+                        " bytes, with %XX for bytes that are not printable" + foundWord(w);
                 return false;
             }
             events.push_back(ev);
