@@ -2,6 +2,7 @@
 // linked into place.
 // Depends on: file_write.h, the C library, POSIX.
 #include "platform/file_write.h"
+#include "platform/output_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,7 +25,6 @@ const char* const TEMP_LETTERS = "XXXXXX";
 const size_t TEMP_LETTER_COUNT = 6;
 // The reason a step made to fail by a test gives.
 const int SIMULATED_ERROR = EIO;
-const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as a file created by fopen is
 const mode_t KEPT_MODE_BITS = 07777;
 const size_t TAIL_COPY_CHUNK = 4096;
 

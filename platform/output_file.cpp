@@ -10,10 +10,6 @@
 
 const char* const OUTPUT_FIFO_UNREAD = "a FIFO that nobody reads";
 
-namespace {
-const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as fopen would
-}
-
 std::FILE* openOutputFile(const char* path, std::string& reason)
 {
     std::FILE* f = std::fopen(path, "w");

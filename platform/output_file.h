@@ -1,8 +1,13 @@
 // Files the game writes as it goes (recordings, screenshots, the trace), opened for writing.
 // Depends on: the C library, POSIX.
 #pragma once
+#include <sys/types.h>
+
 #include <cstdio>
 #include <string>
+
+// The mode a file the game creates asks for, narrowed by the umask as fopen's is.
+constexpr mode_t NEW_FILE_MODE = 0666;
 
 // The reason openOutputFileNoWait gives for a FIFO that no program reads yet.
 extern const char* const OUTPUT_FIFO_UNREAD;  // "a FIFO that nobody reads"

@@ -27,7 +27,8 @@ fi
 build="$root/build-emscripten"
 site="$root/build-web"
 [ -f "$build/CMakeCache.txt" ] || echo "Configuring the browser build in $build"
-emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+# Each library as a few large files: emscripten's compiler costs most in starting up.
+emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKERB_UNITY_LIBRARIES=ON >/dev/null
 cmake --build "$build" -j"$jobs" -- --no-print-directory |
   sed -u -e '/\] Built target /d' -e '/^Consolidate compiler generated dependencies/d' \
     -e '/^Scanning dependencies of target/d'

@@ -31,12 +31,15 @@ def trace_lines(path):
         return [FRAME_WALL.sub("", line) for line in f]
 
 
-def run(parent, args, table_dir="xdg", screen=SMALL_SCREEN, timeout=240):
-    """The game in parent's data directory; each table_dir is a top-five table of its own."""
+def run(parent, args, table_dir="xdg", screen=SMALL_SCREEN, timeout=240, paced=False):
+    """The game in parent's data directory; each table_dir is a top-five table of its own.
+    paced: swaps wait for a 60 Hz refresh, as on a player's screen (refresh_pace.c)."""
     work = os.path.join(parent, "data")
     if not os.path.exists(work):
         make_data_dir(parent)
-    cmd = ["xvfb-run", "-a", "-s", screen, os.path.abspath(GAME), "--data", work] + args
+    pace = os.environ.get("KERB_REFRESH_PACE") if paced else None
+    preload = ["env", "LD_PRELOAD=" + pace] if pace else []
+    cmd = ["xvfb-run", "-a", "-s", screen] + preload + [os.path.abspath(GAME), "--data", work] + args
     env = dict(os.environ, SDL_AUDIODRIVER="dummy", XDG_DATA_HOME=os.path.join(parent, table_dir))
     proc = subprocess.run(cmd, stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout,
                           env=env, cwd=parent)

@@ -12,7 +12,6 @@
 namespace {
 
 const uint32_t MAX_SHORT_INDEX_RANGE = 65536;
-const float UNSIGNED_BYTE_MAX = 255.0f;
 
 std::vector<GeometryVertex> gathered;
 std::vector<uint32_t> corners;

@@ -9,12 +9,11 @@
 
 namespace {
 
-const float UNSIGNED_BYTE_MAX = 255.0f;
 
 std::vector<GeometryVertex> runVertices;   // drawn at glEnd
 std::vector<GeometryVertex> listVertices;  // recorded at glEnd
-std::vector<uint32_t> corners;
-std::vector<GeometryVertex> expanded;
+std::vector<uint32_t> runCorners;
+std::vector<GeometryVertex> runExpanded;
 
 GeometryVertex makeVertex(const VertexAttributes& a, float x, float y, float z, float w)
 {
@@ -98,15 +97,15 @@ void setTexCoord(float s, float t)
 // Draws vertices as a GL primitive of the mode, carrying the attributes named.
 void drawPrimitive(GLenum mode, const std::vector<GeometryVertex>& vertices, int carries)
 {
-    decomposePrimitive(mode, (int)vertices.size(), IMMEDIATE_QUAD_SPLIT, corners);
-    if (corners.empty()) return;
-    expanded.resize(corners.size());
-    for (size_t i = 0; i < corners.size(); ++i) expanded[i] = vertices[corners[i]];
+    decomposePrimitive(mode, (int)vertices.size(), IMMEDIATE_QUAD_SPLIT, runCorners);
+    if (runCorners.empty()) return;
+    runExpanded.resize(runCorners.size());
+    for (size_t i = 0; i < runCorners.size(); ++i) runExpanded[i] = vertices[runCorners[i]];
     PrimitiveKind kind = primitiveKind(mode);
     if (kind == PrimitiveKind::Triangles)
-        drawTrianglesClippingNear(0, expanded.data(), 0, (int)expanded.size(), carries);
+        drawTrianglesClippingNear(0, runExpanded.data(), 0, (int)runExpanded.size(), carries);
     else
-        drawVertices(kind, expanded.data(), (int)expanded.size(), carries);
+        drawVertices(kind, runExpanded.data(), (int)runExpanded.size(), carries);
 }
 
 }  // namespace

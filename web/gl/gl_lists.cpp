@@ -40,7 +40,7 @@ VertexAttributes compileAttributes;
 int definedAttributes = 0;
 bool attributesPending = false;  // set in the list and not yet made current by an op
 int runDepth = 0;
-std::vector<uint32_t> corners;
+std::vector<uint32_t> listCorners;
 
 // The attributes the list set become current before anything that could read them.
 void recordPendingAttributes()
@@ -101,12 +101,12 @@ void listSetsAttribute(int carries)
 
 void listAddPrimitive(GLenum mode, const std::vector<GeometryVertex>& vertices)
 {
-    decomposePrimitive(mode, (int)vertices.size(), LIST_QUAD_SPLIT, corners);
-    if (corners.empty()) return;
+    decomposePrimitive(mode, (int)vertices.size(), LIST_QUAD_SPLIT, listCorners);
+    if (listCorners.empty()) return;
     int first = (int)buildingGeometry.size();
-    for (uint32_t c : corners) buildingGeometry.push_back(vertices[c]);
+    for (uint32_t c : listCorners) buildingGeometry.push_back(vertices[c]);
     PrimitiveKind kind = primitiveKind(mode);
-    int count = (int)corners.size();
+    int count = (int)listCorners.size();
     // Primitives with nothing between them are drawn together.
     if (!building.ops.empty()) {
         ListOp& last = building.ops.back();

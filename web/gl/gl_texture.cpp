@@ -46,19 +46,6 @@ GLenum baseFormatOf(GLint internalFormat)
     return 0;
 }
 
-int componentsOf(GLenum format)
-{
-    switch (format) {
-    case GL_LUMINANCE:
-    case GL_ALPHA: return 1;
-    case GL_LUMINANCE_ALPHA: return 2;
-    case GL_RGB:
-    case GL_BGR: return RGB_COMPONENTS;
-    case GL_RGBA:
-    case GL_BGRA: return RGBA_COMPONENTS;
-    default: return 0;
-    }
-}
 
 // One source pixel as RGBA.
 void toRgba(const uint8_t* p, GLenum format, uint8_t out[4])
@@ -165,6 +152,20 @@ void uploadLevel(GLint level, GLint internalFormat, int width, int height, GLenu
 }
 
 }  // namespace
+
+int componentsOf(GLenum format)
+{
+    switch (format) {
+    case GL_LUMINANCE:
+    case GL_ALPHA: return 1;
+    case GL_LUMINANCE_ALPHA: return 2;
+    case GL_RGB:
+    case GL_BGR: return RGB_COMPONENTS;
+    case GL_RGBA:
+    case GL_BGRA: return RGBA_COMPONENTS;
+    default: return 0;
+    }
+}
 
 TextureObject& textureObject(GLuint name)
 {

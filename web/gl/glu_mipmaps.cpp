@@ -18,20 +18,6 @@ const GLint GLU_INVALID_ENUM_ERROR = 100900;
 const GLint GLU_INVALID_VALUE_ERROR = 100901;
 const int MAX_COMPONENTS = 4;
 
-int componentsOf(GLenum format)
-{
-    switch (format) {
-    case GL_LUMINANCE:
-    case GL_ALPHA: return 1;
-    case GL_LUMINANCE_ALPHA: return 2;
-    case GL_RGB:
-    case GL_BGR: return 3;
-    case GL_RGBA:
-    case GL_BGRA: return 4;
-    default: return 0;
-    }
-}
-
 // GLU's choice of side: the power of two at or below the side, or the one above when the
 // side's top two bits are both set (3 x 2^k goes up to 4 x 2^k).
 int nearestPower(int value)
