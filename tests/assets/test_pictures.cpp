@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -98,16 +99,34 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes)
     return true;
 }
 
-// Reads and parses the picture of a slot, failing the test with the reason if it cannot.
+// A picture of the data directory as read and parsed, once for all the tests: under the
+// sanitizers a parse of the whole set takes seconds.
+struct ParsedPicture {
+    bool read = false;
+    std::string problem;
+    Bmp bmp;
+};
+
+const ParsedPicture& parsedPicture(const std::string& relative)
+{
+    static std::map<std::string, ParsedPicture> parsed;
+    auto found = parsed.find(relative);
+    if (found != parsed.end()) return found->second;
+    ParsedPicture& picture = parsed[relative];
+    std::vector<uint8_t> bytes;
+    picture.read = readFile(dataDir() + "/" + relative, bytes);
+    if (picture.read) picture.problem = parseBmp(bytes, picture.bmp);
+    return picture;
+}
+
+// The picture of a slot, failing the test with the reason if it cannot be read or parsed.
 Bmp loadSlot(int slot)
 {
-    Bmp bmp;
-    std::string path = dataDir() + "/" + texturePathForSlot(slot);
-    std::vector<uint8_t> bytes;
-    EXPECT_TRUE(readFile(path, bytes)) << path;
-    std::string problem = parseBmp(bytes, bmp);
-    EXPECT_EQ(problem, "") << path;
-    return bmp;
+    std::string path = texturePathForSlot(slot);
+    const ParsedPicture& picture = parsedPicture(path);
+    EXPECT_TRUE(picture.read) << path;
+    EXPECT_EQ(picture.problem, "") << path;
+    return picture.bmp;
 }
 
 const uint8_t* pixel(const Bmp& bmp, int x, int rowFromBottom)
@@ -139,11 +158,9 @@ TEST_F(Pictures, EveryPathOfTheSlotTableExists)
 TEST_F(Pictures, EveryFileIsAWellFormedBmp)
 {
     for (int i = 0; i < textureFileCount; ++i) {
-        std::vector<uint8_t> bytes;
-        if (!readFile(dataDir() + "/" + textureFiles[i].path, bytes))
-            continue;  // the test above names the missing file
-        Bmp bmp;
-        EXPECT_EQ(parseBmp(bytes, bmp), "") << textureFiles[i].path;
+        const ParsedPicture& picture = parsedPicture(textureFiles[i].path);
+        if (!picture.read) continue;  // the test above names the missing file
+        EXPECT_EQ(picture.problem, "") << textureFiles[i].path;
     }
 }
 
@@ -160,10 +177,8 @@ TEST_F(Pictures, AtLeastOnePictureHasRowsThatNeedFillerBytes)
 {
     int odd = 0;
     for (int i = 0; i < textureFileCount; ++i) {
-        std::vector<uint8_t> bytes;
-        Bmp bmp;
-        bool read = readFile(dataDir() + "/" + textureFiles[i].path, bytes);
-        if (read && parseBmp(bytes, bmp).empty() && bmp.width % 4 != 0) ++odd;
+        const ParsedPicture& picture = parsedPicture(textureFiles[i].path);
+        if (picture.read && picture.problem.empty() && picture.bmp.width % 4 != 0) ++odd;
     }
     EXPECT_GE(odd, 1);
 }

@@ -1,7 +1,8 @@
 /* Preloaded into the game by the end-to-end tests that play on the wall clock: each buffer
- * swap returns at the next tick of a 60 Hz display, as it does on a player's screen with
- * vertical sync, instead of at once as under Xvfb. The game then draws 60 frames a second
- * rather than as many as a core allows, and its clock readings are still real.
+ * swap returns at the next tick of a 30 Hz refresh, as on a player's screen with vertical
+ * sync where every other refresh of 60 Hz is missed, instead of at once as under Xvfb. The
+ * game then draws 30 frames a second rather than as many as a core allows, and its clock
+ * readings are still real.
  * Usage: LD_PRELOAD=librefresh_pace.so kerbrunner ... */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -12,7 +13,7 @@ typedef struct _XDisplay Display;
 typedef unsigned long GLXDrawable;
 typedef void (*SwapFunction)(Display *, GLXDrawable);
 
-enum { REFRESH_HZ = 60 };
+enum { REFRESH_HZ = 30 };
 static const int64_t NS_PER_SECOND = 1000000000;
 
 static int64_t nowNs(void) {

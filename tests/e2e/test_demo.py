@@ -33,7 +33,7 @@ def trace_lines(path):
 
 def run(parent, args, table_dir="xdg", screen=SMALL_SCREEN, timeout=240, paced=False):
     """The game in parent's data directory; each table_dir is a top-five table of its own.
-    paced: swaps wait for a 60 Hz refresh, as on a player's screen (refresh_pace.c)."""
+    paced: swaps wait for a 30 Hz refresh, as on a player's screen (refresh_pace.c)."""
     work = os.path.join(parent, "data")
     if not os.path.exists(work):
         make_data_dir(parent)

@@ -2,7 +2,7 @@
 times, positions, passers-by and score, although the replay runs at its own pace in a
 window of another size (a tiny one: the recorded reshape gives the game its size, and
 llvmpipe draws only what falls inside the window). The recorded game plays full screen on a
-small screen at a display's 60 frames a second, as a player's would, not as fast as Xvfb
+small screen at 30 frames a second, as on a player's synced display, not as fast as Xvfb
 lets it (which took a core for the whole game and made the replay as long)."""
 import os
 import shutil
@@ -60,7 +60,7 @@ class RealTimeRecording(unittest.TestCase):
         steps = sorted(b - a for a, b in zip(clocks, clocks[1:]))
         self.assertGreater(len(set(steps)), 3)
         if os.environ.get("KERB_REFRESH_PACE"):  # a frame a refresh at most
-            self.assertGreaterEqual(steps[len(steps) // 2], 16)
+            self.assertGreaterEqual(steps[len(steps) // 2], 33)
         # Each turn puts the pointer back at the centre, which the window reports as a motion
         # to the centre; it reaches the game, and the recording, like any other motion.
         self.assertIn("motion 160 120", "\n".join(lines))

@@ -67,8 +67,8 @@ TEST(QuotedWords, LongWordsAreCutToTheirFirstFortyBytes)
 // Every place a script error quotes a word from the file.
 TEST(ScriptErrors, AHugeWordIsQuotedByItsPrefixOnly)
 {
-    std::string huge(50 * 1000 * 1000, 'q');
-    std::string prefix = "'" + std::string(40, 'q') + "...' (50000000 bytes)";
+    std::string huge(5 * 1000 * 1000, 'q');
+    std::string prefix = "'" + std::string(40, 'q') + "...' (5000000 bytes)";
     const struct {
         std::string line;
         std::string error;

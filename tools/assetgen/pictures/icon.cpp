@@ -20,17 +20,17 @@ namespace {
 const float LAYOUT = 64.0f;         // the icon is drawn in 64 x 64 layout units
 const float TILE_MARGIN = 2.0f;     // transparent border around the tile
 const float TILE_RADIUS = 11.0f;
-const float HORIZON_Y = 36.0f;
+const float ICON_HORIZON_Y = 36.0f;
 const float VANISH_X = 32.0f;
-const float FLYER_ANGLE = -0.26f;   // radians, the flyer leans to the left
+const float ICON_FLYER_ANGLE = -0.26f;   // radians, the flyer leans to the left
 const int CHANNELS = 4;             // RGBA
 
-struct House {
+struct IconHouse {
     float x0, x1, top;
     uint32_t color;
 };
 
-const House HOUSES[] = {
+const IconHouse HOUSES[] = {
     {0, 13, 17, 0x2b2f4a}, {13, 22, 23, 0x3a3550}, {22, 31, 14, 0x262a40},
     {31, 42, 21, 0x3b3a55}, {42, 52, 12, 0x2a2c45}, {52, 64, 19, 0x353452},
 };
@@ -46,9 +46,9 @@ void paintSkyAndStreet(Canvas& c)
     Color zenith = hexColor(0x1d3b7a), dusk = hexColor(0xf0a060);
     Color road = hexColor(0x55585e), pavement = hexColor(0x9a948a);
     paintAll(c, [&](float x, float y) {
-        if (y < HORIZON_Y) return mixColor(zenith, dusk, smoothStep(4.0f, HORIZON_Y, y));
+        if (y < ICON_HORIZON_Y) return mixColor(zenith, dusk, smoothStep(4.0f, ICON_HORIZON_Y, y));
         // The road narrows to the vanishing point; the pavements lie on both sides.
-        float depth = (y - HORIZON_Y) / (LAYOUT - HORIZON_Y);
+        float depth = (y - ICON_HORIZON_Y) / (LAYOUT - ICON_HORIZON_Y);
         float halfRoad = 2.0f + 24.0f * depth;
         Color ground = std::fabs(x - VANISH_X) < halfRoad ? road : pavement;
         return scaleColor(ground, 0.7f + 0.3f * depth);
@@ -58,10 +58,10 @@ void paintSkyAndStreet(Canvas& c)
 void paintHouses(Canvas& c)
 {
     Color window = hexColor(0xffd36b);
-    for (const House& h : HOUSES) {
-        fillRect(c, h.x0, h.top, h.x1, HORIZON_Y, hexColor(h.color));
+    for (const IconHouse& h : HOUSES) {
+        fillRect(c, h.x0, h.top, h.x1, ICON_HORIZON_Y, hexColor(h.color));
         // Two columns of lit windows, every other floor.
-        for (float y = h.top + 3.0f; y < HORIZON_Y - 3.0f; y += 5.0f)
+        for (float y = h.top + 3.0f; y < ICON_HORIZON_Y - 3.0f; y += 5.0f)
             for (float x = h.x0 + 2.5f; x + 2.0f < h.x1 - 1.0f; x += 4.5f)
                 fillRect(c, x, y, x + 1.6f, y + 2.0f, window, 0.85f);
     }
@@ -71,21 +71,21 @@ void paintKerbs(Canvas& c)
 {
     Color kerb = hexColor(0xdedad0);
     for (float side : {-1.0f, 1.0f}) {
-        Point far = {VANISH_X + side * 2.0f, HORIZON_Y};
+        Point far = {VANISH_X + side * 2.0f, ICON_HORIZON_Y};
         Point nearPoint = {VANISH_X + side * 26.0f, LAYOUT};
         drawLine(c, far, nearPoint, 1.4f, kerb);
     }
     // Dashes down the middle of the road.
     Color dash = hexColor(0xf2f0e6);
     for (float t = 0.1f; t < 1.0f; t += 0.3f) {
-        float y0 = HORIZON_Y + t * (LAYOUT - HORIZON_Y);
+        float y0 = ICON_HORIZON_Y + t * (LAYOUT - ICON_HORIZON_Y);
         drawLine(c, {VANISH_X, y0}, {VANISH_X, y0 + 4.0f * t + 1.0f}, 0.6f + 1.2f * t, dash);
     }
 }
 
 Point turned(float x, float y, float cx, float cy)
 {
-    float s = std::sin(FLYER_ANGLE), k = std::cos(FLYER_ANGLE);
+    float s = std::sin(ICON_FLYER_ANGLE), k = std::cos(ICON_FLYER_ANGLE);
     return {cx + x * k - y * s, cy + x * s + y * k};
 }
 

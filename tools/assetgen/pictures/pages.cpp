@@ -12,8 +12,8 @@ namespace {
 const int PAGE_STORED_SIZE = 1024;
 const float PAGE_WIDTH = 1024.0f;
 const float PAGE_HEIGHT = 768.0f;
-const float HORIZON_Y = 470.0f;
-const Point VANISHING_POINT = {512.0f, HORIZON_Y};
+const float PAGE_HORIZON_Y = 470.0f;
+const Point VANISHING_POINT = {512.0f, PAGE_HORIZON_Y};
 const float TITLE_SIZE = 104.0f;
 const float TITLE_BASELINE = 150.0f;
 const float TAGLINE_SIZE = 26.0f;
@@ -32,7 +32,7 @@ const float BODY_LINE = 36.0f;
 const float HELP_ROW = 42.0f;     // one control per row
 const float HELP_NOTE = 32.0f;    // a note under a control
 const float POINTS_ROW = 34.0f;
-const uint64_t SKYLINE_SEED = 7;
+const uint64_t PAGE_SKYLINE_SEED = 7;
 const uint64_t CROWD_SEED = 11;
 
 // ---- colours ----
@@ -44,7 +44,7 @@ const Color FAR_CITY = hexColor(0x5a3f6e);
 const Color NEAR_CITY = hexColor(0x251d3c);
 const Color LIT_WINDOW = hexColor(0xffcf6a);
 const Color PAVEMENT = hexColor(0x8c8794);
-const Color PAVEMENT_JOINT = hexColor(0x5f5a68);
+const Color PAGE_PAVEMENT_JOINT = hexColor(0x5f5a68);
 const Color KERB = hexColor(0xd7d2dc);
 const Color ROAD = hexColor(0x2c2a33);
 const Color ROAD_MARK = hexColor(0xe8e2c8);
@@ -122,11 +122,11 @@ Point streetPoint(float x, float z)
 
 void paintDuskSky(Canvas& page)
 {
-    const Point sun = {760.0f, HORIZON_Y - 30.0f};
+    const Point sun = {760.0f, PAGE_HORIZON_Y - 30.0f};
     fillShape(
-        page, 0, 0, PAGE_WIDTH, HORIZON_Y, [](float, float) { return -1.0f; },
+        page, 0, 0, PAGE_WIDTH, PAGE_HORIZON_Y, [](float, float) { return -1.0f; },
         [=](float x, float y, float) {
-            float t = y / HORIZON_Y;
+            float t = y / PAGE_HORIZON_Y;
             Color sky = t < 0.55f ? mixColor(SKY_HIGH, SKY_MID, t / 0.55f)
                                   : mixColor(SKY_MID, SKY_LOW, (t - 0.55f) / 0.45f);
             float glow = std::exp(-std::hypot(x - sun.x, y - sun.y) / 150.0f);
@@ -137,19 +137,19 @@ void paintDuskSky(Canvas& page)
 
 void paintSkyline(Canvas& page)
 {
-    Random random = makeRandom(SKYLINE_SEED);
+    Random random = makeRandom(PAGE_SKYLINE_SEED);
     for (float x = -10.0f; x < PAGE_WIDTH;) {
         float w = randomRange(random, 30.0f, 80.0f);
         float h = randomRange(random, 50.0f, 160.0f);
-        fillRect(page, x, HORIZON_Y - h, x + w, HORIZON_Y, FAR_CITY);
+        fillRect(page, x, PAGE_HORIZON_Y - h, x + w, PAGE_HORIZON_Y, FAR_CITY);
         x += w;
     }
     for (float x = -20.0f; x < PAGE_WIDTH;) {
         float w = randomRange(random, 40.0f, 110.0f);
         float h = randomRange(random, 30.0f, 120.0f);
         if (x > 330.0f && x < 640.0f) h *= 0.45f;  // lower in the middle, where the street runs
-        fillRect(page, x, HORIZON_Y - h, x + w, HORIZON_Y, NEAR_CITY);
-        for (float wy = HORIZON_Y - h + 10.0f; wy < HORIZON_Y - 12.0f; wy += 14.0f)
+        fillRect(page, x, PAGE_HORIZON_Y - h, x + w, PAGE_HORIZON_Y, NEAR_CITY);
+        for (float wy = PAGE_HORIZON_Y - h + 10.0f; wy < PAGE_HORIZON_Y - 12.0f; wy += 14.0f)
             for (float wx = x + 8.0f; wx < x + w - 10.0f; wx += 13.0f)
                 if (randomIndex(random, 4) == 0) fillRect(page, wx, wy, wx + 5, wy + 7, LIT_WINDOW);
         x += w + randomRange(random, 0.0f, 20.0f);
@@ -161,17 +161,17 @@ void paintStreet(Canvas& page)
     const float far = 60.0f;
     // Pavement on the left, the kerb, then the road.
     const float kerbLeft = 250.0f, kerbRight = 300.0f;
-    fillRect(page, 0, HORIZON_Y, PAGE_WIDTH, PAGE_HEIGHT, ROAD);
+    fillRect(page, 0, PAGE_HORIZON_Y, PAGE_WIDTH, PAGE_HEIGHT, ROAD);
     Point pavement[] = {VANISHING_POINT, streetPoint(-900.0f, 1.0f), streetPoint(kerbLeft, 1.0f)};
     fillPolygon(page, pavement, 3, PAVEMENT);
     Point kerb[] = {VANISHING_POINT, streetPoint(kerbLeft, 1.0f), streetPoint(kerbRight, 1.0f)};
     fillPolygon(page, kerb, 3, KERB);
     // Paving joints: lines into the distance and across at growing depths.
     for (float x = kerbLeft - 150.0f; x > -900.0f; x -= 150.0f)
-        drawLine(page, streetPoint(x, 1.0f), streetPoint(x, far), 2.0f, PAVEMENT_JOINT);
+        drawLine(page, streetPoint(x, 1.0f), streetPoint(x, far), 2.0f, PAGE_PAVEMENT_JOINT);
     for (float z = 1.0f; z < far; z *= 1.18f)
         drawLine(page, streetPoint(-900.0f, z), streetPoint(kerbLeft, z), 1.5f / std::sqrt(z),
-                 PAVEMENT_JOINT);
+                 PAGE_PAVEMENT_JOINT);
     // Dashed centre line of the road.
     for (float z = 1.0f; z < far; z *= 1.9f) {
         Point dash[] = {streetPoint(890.0f, z), streetPoint(930.0f, z),
@@ -180,7 +180,7 @@ void paintStreet(Canvas& page)
     }
     // Haze where the street meets the sky.
     for (int band = 0; band < 12; ++band)
-        fillRect(page, 0, HORIZON_Y, PAGE_WIDTH, HORIZON_Y + 4.0f * (band + 1), SKY_LOW, 0.05f);
+        fillRect(page, 0, PAGE_HORIZON_Y, PAGE_WIDTH, PAGE_HORIZON_Y + 4.0f * (band + 1), SKY_LOW, 0.05f);
 }
 
 // A passer-by in silhouette: feet at (x, y), h tall, one of them with a flyer in hand.
@@ -228,7 +228,7 @@ void paintLooseFlyer(Canvas& page, float cx, float cy, float size, float angle)
         float v = -0.4f + 0.3f * line;
         Point a = {cx + c * -0.3f * size - s * v * size, cy + s * -0.3f * size + c * v * size};
         Point b = {cx + c * 0.3f * size - s * v * size, cy + s * 0.3f * size + c * v * size};
-        drawLine(page, a, b, 0.06f * size, line == 0 ? CONE_RED : PAVEMENT_JOINT, 0.8f);
+        drawLine(page, a, b, 0.06f * size, line == 0 ? CONE_RED : PAGE_PAVEMENT_JOINT, 0.8f);
     }
 }
 
