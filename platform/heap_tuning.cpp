@@ -8,9 +8,13 @@ namespace {
 // While loading, buffers up to this size stay in the heap and freed heap memory is kept.
 const int LOADING_MMAP_THRESHOLD = 64 << 20;
 const int LOADING_TRIM_THRESHOLD = 256 << 20;
-// The C library's defaults.
-const int DEFAULT_MMAP_THRESHOLD = 128 << 10;
-const int DEFAULT_TRIM_THRESHOLD = 128 << 10;
+// Once the pictures are in, as the C library's own adjustment would settle for a program whose
+// frames take and give back buffers of several MB (the GL driver's, every frame): these stay
+// in the heap rather than be mapped, faulted in, unmapped and flushed from every core's
+// address cache again each frame. (Setting any threshold turns that adjustment off, so the
+// values it would reach are set here.)
+const int PLAYING_MMAP_THRESHOLD = 32 << 20;
+const int PLAYING_TRIM_THRESHOLD = 64 << 20;
 }  // namespace
 
 void heapKeepLargeBuffers()
@@ -21,7 +25,7 @@ void heapKeepLargeBuffers()
 
 void heapReleaseLargeBuffers()
 {
-    mallopt(M_TRIM_THRESHOLD, DEFAULT_TRIM_THRESHOLD);
-    mallopt(M_MMAP_THRESHOLD, DEFAULT_MMAP_THRESHOLD);
     malloc_trim(0);
+    mallopt(M_TRIM_THRESHOLD, PLAYING_TRIM_THRESHOLD);
+    mallopt(M_MMAP_THRESHOLD, PLAYING_MMAP_THRESHOLD);
 }

@@ -51,6 +51,19 @@ TEST(WebInput, BrowserKeysGiveTheDesktopCodes)
         }
     }
     EXPECT_EQ(translateKey(nullptr, "KeyW", false).kind, KeyKind::None);
+    // The wheel: X's buttons 4 to 7, which the window library reports as 3 to 6.
+    const struct { double dx, dy; int count, first, second; } wheels[] = {
+        {0, -100, 1, 3, 0}, {0, 3, 1, 4, 0}, {-0.5, 0, 1, 5, 0}, {40, -1, 2, 3, 6}, {0, 0, 0, 0, 0}};
+    for (const auto& w : wheels) {
+        int buttons[2] = {0, 0};
+        ASSERT_EQ(wheelButtons(w.dx, w.dy, buttons), w.count) << w.dx << " " << w.dy;
+        if (w.count > 0) {
+            EXPECT_EQ(buttons[0], w.first);
+        }
+        if (w.count > 1) {
+            EXPECT_EQ(buttons[1], w.second);
+        }
+    }
 }
 
 TEST(WebInput, LockedPointerMovesWithinTheWindowAndWarpsExactly)

@@ -3,11 +3,11 @@
 // except those typed into the page's own controls; the mouse from the canvas, and button
 // releases and moves from anywhere once a button is held, as a desktop window grabs the
 // pointer. A click on the canvas asks the browser to lock the pointer to it (mouse look
-// turns without bounds then); while it is locked the browser gives movements only, which
-// move a virtual pointer (virtual_pointer.h), and a warp puts that pointer at its target and
-// reports a move there before the next frame, as the desktop's window system does after
-// each warp. The browser takes the Escape that ends a lock for itself: the game does not
-// see it (see web/README.md).
+// turns without bounds then); the wheel gives the extra buttons X gives for it. While the
+// pointer is locked the browser gives movements only, which move a virtual pointer
+// (virtual_pointer.h), and a warp puts that pointer at its target and reports a move there
+// before the next frame, as the desktop's window system does after each warp. The browser
+// takes the Escape that ends a lock for itself: the game does not see it (see web/README.md).
 // Depends on: glut_state.h, key_translate.h, virtual_pointer.h, GL/freeglut.h,
 // emscripten's html5 API.
 #include "web/glut/glut_state.h"
@@ -169,6 +169,24 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
     return HANDLED;
 }
 
+// A wheel event as the buttons the desktop reports for it, at the pointer; over the canvas
+// the page does not scroll.
+EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void*)
+{
+    if (!glutWindow.created) return NOT_HANDLED;
+    int x = pointer.x;
+    int y = pointer.y;
+    if (!pointerLocked) canvasPosition(e->mouse, x, y);
+    if (!pointerLocked && !insideWindow(x, y)) return NOT_HANDLED;
+    int buttons[2];
+    const int count = wheelButtons(e->deltaX, e->deltaY, buttons);
+    for (int i = 0; i < count; ++i) {
+        glutQueueEvent({GlutEventKind::Mouse, buttons[i], GLUT_DOWN, x, y, false});
+        glutQueueEvent({GlutEventKind::Mouse, buttons[i], GLUT_UP, x, y, false});
+    }
+    return HANDLED;
+}
+
 EM_BOOL onPointerLockChange(int, const EmscriptenPointerlockChangeEvent* e, void*)
 {
     const bool locked = e->isActive && std::strcmp(e->id, GLUT_CANVAS + 1) == 0;
@@ -193,6 +211,7 @@ void glutListenToInput()
     emscripten_set_mousedown_callback(GLUT_CANVAS, nullptr, CAPTURE, onMouseButton);
     emscripten_set_mouseup_callback(document, nullptr, CAPTURE, onMouseButton);
     emscripten_set_mousemove_callback(document, nullptr, CAPTURE, onMouseMove);
+    emscripten_set_wheel_callback(GLUT_CANVAS, nullptr, CAPTURE, onWheel);
     emscripten_set_pointerlockchange_callback(document, nullptr, CAPTURE, onPointerLockChange);
     keepContextMenuFromCanvas(GLUT_CANVAS);
     warpVirtualPointer(pointer, glutWindow.width / 2, glutWindow.height / 2, glutWindow.width,

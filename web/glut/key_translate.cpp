@@ -104,3 +104,12 @@ TranslatedKey translateKey(const char* key, const char* code, bool control)
         c &= CONTROL_LETTER_MASK;
     return {KeyKind::Character, c};
 }
+
+int wheelButtons(double deltaX, double deltaY, int buttons[2])
+{
+    const int WHEEL_UP = 3, WHEEL_DOWN = 4, WHEEL_LEFT = 5, WHEEL_RIGHT = 6;
+    int count = 0;
+    if (deltaY != 0) buttons[count++] = deltaY < 0 ? WHEEL_UP : WHEEL_DOWN;
+    if (deltaX != 0) buttons[count++] = deltaX < 0 ? WHEEL_LEFT : WHEEL_RIGHT;
+    return count;
+}
