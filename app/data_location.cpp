@@ -1,7 +1,8 @@
 // Finding the game's data from the program's own place, and the player's table directory.
-// Depends on: data_location.h, highscore_table.h, the platform's file read and write, path
-// look-ups, directories and environment.
+// Depends on: data_location.h, highscore_table.h, terminal_text.h, the platform's file read
+// and write, path look-ups, directories and environment.
 #include "app/data_location.h"
+#include "app/terminal_text.h"
 
 #include "app/highscore_table.h"
 #include "platform/directory.h"
@@ -142,7 +143,7 @@ TableAdoption adoptOldTable(const std::string& oldPath, const std::string& newPa
     if (pathTaken(newPath.c_str())) return TableAdoption::AlreadyThere;
     FileReadResult old = readFile(oldPath.c_str(), HIGHSCORE_MAX_FILE_SIZE);
     if (old.error == FileReadError::TooLarge)
-        std::fprintf(stderr, OLD_TABLE_TOO_LARGE_MESSAGE, oldPath.c_str(),
+        std::fprintf(stderr, OLD_TABLE_TOO_LARGE_MESSAGE, shownPath(oldPath).c_str(),
                      (unsigned long long)old.size, (unsigned long long)HIGHSCORE_MAX_FILE_SIZE);
     if (old.error == FileReadError::Missing || old.error == FileReadError::Directory ||
         old.error == FileReadError::NotRegular)
@@ -175,7 +176,8 @@ bool enterDataDirectory(const std::string& given, std::string& notFoundBesidePro
     notFoundBesideProgram = dataDir.empty() ? lookedIn : "";
     std::string reason;
     if (!dataDir.empty() && !changeDirectory(dataDir.c_str(), reason)) {
-        std::fprintf(stderr, DATA_DIRECTORY_UNUSABLE_MESSAGE, dataDir.c_str(), reason.c_str());
+        std::fprintf(stderr, DATA_DIRECTORY_UNUSABLE_MESSAGE, shownPath(dataDir).c_str(),
+                     reason.c_str());
         return false;
     }
     return true;
@@ -184,13 +186,14 @@ bool enterDataDirectory(const std::string& given, std::string& notFoundBesidePro
 bool gameDataPresent(const std::string& notFoundBesideProgram)
 {
     if (!notFoundBesideProgram.empty()) {
-        std::fprintf(stderr, NO_DATA_BESIDE_PROGRAM_MESSAGE, notFoundBesideProgram.c_str());
+        std::fprintf(stderr, NO_DATA_BESIDE_PROGRAM_MESSAGE,
+                     shownPath(notFoundBesideProgram).c_str());
         return false;
     }
     FileReadError error = readFile(dataProbe()).error;
     // Too big to read here is still there: the picture loader says what is wrong with it.
     if (error == FileReadError::None || error == FileReadError::OutOfMemory) return true;
-    std::fprintf(stderr, NO_DATA_MESSAGE, workingDirectory().c_str(), dataProbe(),
+    std::fprintf(stderr, NO_DATA_MESSAGE, shownPath(workingDirectory()).c_str(), dataProbe(),
                  fileReadErrorText(error));
     return false;
 }
@@ -215,17 +218,19 @@ std::string preparePlayerTable()
     if (tableDirectory.empty()) return oldTable;
     std::string error;
     if (!makeDirectoryPath(tableDirectory, error)) {
-        std::fprintf(stderr, NO_TABLE_DIRECTORY_MESSAGE, tableDirectory.c_str(), error.c_str(),
-                     oldTable.c_str());
+        std::fprintf(stderr, NO_TABLE_DIRECTORY_MESSAGE, shownPath(tableDirectory).c_str(),
+                     error.c_str(), shownPath(oldTable).c_str());
         return oldTable;
     }
     std::string table = tableDirectory + "/" + HIGHSCORE_FILE;
     switch (adoptOldTable(oldTable, table)) {
     case TableAdoption::Copied:
-        std::fprintf(stderr, TABLE_COPIED_MESSAGE, table.c_str(), oldTable.c_str());
+        std::fprintf(stderr, TABLE_COPIED_MESSAGE, shownPath(table).c_str(),
+                     shownPath(oldTable).c_str());
         break;
     case TableAdoption::Failed:
-        std::fprintf(stderr, TABLE_NOT_COPIED_MESSAGE, oldTable.c_str(), table.c_str());
+        std::fprintf(stderr, TABLE_NOT_COPIED_MESSAGE, shownPath(oldTable).c_str(),
+                     shownPath(table).c_str());
         return oldTable;
     case TableAdoption::NothingToCopy:
     case TableAdoption::AlreadyThere:

@@ -1,7 +1,8 @@
 // The top-five table of "highscore.txt": ranking and merging over its 60 bytes, reading the
 // file, and replacing it without ever leaving a half-written table behind.
-// Depends on: highscore_table.h, the platform file read and atomic file write.
+// Depends on: highscore_table.h, terminal_text.h, the platform file read and atomic file write.
 #include "app/highscore_table.h"
+#include "app/terminal_text.h"
 
 #include "platform/file_lock.h"
 #include "platform/file_read.h"
@@ -184,6 +185,6 @@ void updateHighscores(const std::string& path, int score, const char* scoreDigit
     highscoreNotSavedText = NOT_SAVED_SCREEN_PREFIX + shortReason + ".";
     // The reason goes to the error stream, beside the other refusals; the lines above keep
     // their words.
-    std::fprintf(stderr, NOT_SAVED_FORMAT, path.c_str(), reason.c_str());
+    std::fprintf(stderr, NOT_SAVED_FORMAT, shownPath(path).c_str(), reason.c_str());
     std::fflush(stderr);
 }

@@ -64,13 +64,13 @@ bool preparePicturesDirectory(std::string& dir)
     std::string reason;
     if (!makeDirectory(dir.c_str(), PICTURES_DIRECTORY_MODE, reason)) {
         std::fprintf(stderr, "kerbrunner: cannot make the pictures directory %s: %s\n",
-                     dir.c_str(), reason.c_str());
+                     shownPath(dir).c_str(), reason.c_str());
         return false;
     }
     // A file, a device or a loop of links in its place would make every picture fail.
     if (!writableDirectory(dir.c_str(), reason)) {
-        std::fprintf(stderr, "kerbrunner: cannot write pictures into %s: %s\n", dir.c_str(),
-                     reason.c_str());
+        std::fprintf(stderr, "kerbrunner: cannot write pictures into %s: %s\n",
+                     shownPath(dir).c_str(), reason.c_str());
         return false;
     }
     harnessWritePictures(dir);
@@ -115,7 +115,8 @@ bool runFilesDistinct(const Options& options)
             if (&second <= &first || first.path.empty() || second.path.empty()) continue;
             if (!pathsNameOneFile(first.path.c_str(), second.path.c_str())) continue;
             std::fprintf(stderr, "kerbrunner: %s %s and %s %s name the same file\n",
-                         first.option, first.path.c_str(), second.option, second.path.c_str());
+                         first.option, shownPath(first.path).c_str(), second.option,
+                         shownPath(second.path).c_str());
             return false;
         }
     }

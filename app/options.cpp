@@ -271,13 +271,6 @@ bool namesAPath(OptionId id)
 
 }  // namespace
 
-std::string quotedWord(const std::string& word)
-{
-    if (word.size() <= QUOTED_WORD_LIMIT) return "'" + word + "'";
-    return "'" + word.substr(0, QUOTED_WORD_LIMIT) + "...' (" + std::to_string(word.size()) +
-           " bytes)";
-}
-
 bool parseFixedStep(const std::string& value, float& stepMs, std::string& error)
 {
     char* end = nullptr;

@@ -1,6 +1,8 @@
 // Command-line options of the game.
 // Depends on: nothing.
 #pragma once
+#include "app/terminal_text.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -72,11 +74,6 @@ const float FIXED_STEP_MIN_MS = 0.001f;
 const float FIXED_STEP_MAX_MS = 60000.0f;
 const char* const FIXED_STEP_MIN_TEXT = "0.001";
 const char* const FIXED_STEP_MAX_TEXT = "60000";
-// A word quoted in an error message keeps at most this many bytes.
-const size_t QUOTED_WORD_LIMIT = 40;
-
-// The word in single quotes, or its first QUOTED_WORD_LIMIT bytes, "..." and its length.
-std::string quotedWord(const std::string& word);
 // The value of --fixed-step: false with the reason in error when it is not a step the clock
 // can keep (see FIXED_STEP_MIN_MS).
 bool parseFixedStep(const std::string& value, float& stepMs, std::string& error);

@@ -1,6 +1,7 @@
 // Screenshot files on the desktop: libpng writes the picture, top row first.
-// Depends on: png_write.h, platform/output_file.h, libpng.
+// Depends on: png_write.h, terminal_text.h, platform/output_file.h, libpng.
 #include "app/png_write.h"
+#include "app/terminal_text.h"
 
 #include "platform/output_file.h"
 
@@ -14,7 +15,8 @@ bool writeScreenshotPng(const char* path, const unsigned char* rgbBottomUp, int 
     std::string reason;
     FILE* f = openOutputFile(path, reason);
     if (!f) {
-        std::fprintf(stderr, "kerbrunner: cannot write screenshot %s: %s\n", path, reason.c_str());
+        std::fprintf(stderr, "kerbrunner: cannot write screenshot %s: %s\n", shownPath(path).c_str(),
+                     reason.c_str());
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -22,7 +24,7 @@ bool writeScreenshotPng(const char* path, const unsigned char* rgbBottomUp, int 
     if (!png || !info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         std::fclose(f);
-        std::fprintf(stderr, "kerbrunner: cannot encode screenshot %s\n", path);
+        std::fprintf(stderr, "kerbrunner: cannot encode screenshot %s\n", shownPath(path).c_str());
         return false;
     }
     png_init_io(png, f);

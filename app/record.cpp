@@ -1,6 +1,7 @@
 // Recordings in the script format, with the name header and clock lines.
-// Depends on: record.h, key_codes.h.
+// Depends on: record.h, key_codes.h, terminal_text.h.
 #include "app/record.h"
+#include "app/terminal_text.h"
 
 #include "app/key_codes.h"
 
@@ -32,7 +33,7 @@ void closeRecording()
 {
     if (recordFile && std::fclose(recordFile) != 0 && !writeFailed)
         std::fprintf(stderr, "kerbrunner: %s: the recording is incomplete: %s\n",
-                     recordPath.c_str(), std::strerror(errno));
+                     shownPath(recordPath).c_str(), std::strerror(errno));
     recordFile = nullptr;
 }
 
@@ -40,8 +41,8 @@ void writeFailure(const char* format, long frame)
 {
     int error = errno;
     writeFailed = true;
-    if (frame < 0) std::fprintf(stderr, format, recordPath.c_str(), std::strerror(error));
-    else std::fprintf(stderr, format, recordPath.c_str(), frame, std::strerror(error));
+    if (frame < 0) std::fprintf(stderr, format, shownPath(recordPath).c_str(), std::strerror(error));
+    else std::fprintf(stderr, format, shownPath(recordPath).c_str(), frame, std::strerror(error));
     std::exit(EXIT_RECORD_FAILED);
 }
 
@@ -122,7 +123,7 @@ bool recordOpen(const std::string& path, std::string& error)
     // A FIFO nobody reads yet is refused instead of holding the game up before its window.
     recordFile = openOutputFileNoWait(path.c_str(), reason);
     if (!recordFile) {
-        error = path + ": cannot write the recording: " + reason;
+        error = shownPath(path) + ": cannot write the recording: " + reason;
         return false;
     }
     recordPath = path;

@@ -1,6 +1,8 @@
 // The loaded script and which of its events comes next.
-// Depends on: script_feed.h, script.h (the parser), the platform clock and file reading.
+// Depends on: script_feed.h, script.h (the parser), terminal_text.h, the platform clock and
+// file reading.
 #include "app/script_feed.h"
+#include "app/terminal_text.h"
 
 #include "platform/clock.h"
 #include "platform/file_read.h"
@@ -25,12 +27,12 @@ bool harnessLoadScript(const std::string& path, std::string& error)
     // A directory or a FIFO is refused, not read as an empty script (or waited on).
     FileReadResult file = readFile(path.c_str());
     if (file.error != FileReadError::None) {
-        error = path + ": cannot read the script: " + fileReadErrorText(file.error);
+        error = shownPath(path) + ": cannot read the script: " + fileReadErrorText(file.error);
         return false;
     }
     std::string text(file.bytes.begin(), file.bytes.end());
     std::vector<ScriptEvent> events;
-    if (!parseScript(text, path, events, error)) return false;
+    if (!parseScript(text, shownPath(path), events, error)) return false;
     std::stable_sort(events.begin(), events.end(),
                      [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
     scriptEvents = events;

@@ -1,4 +1,4 @@
-// Control bytes escaped for the terminal.
+// Control bytes escaped for the terminal; long words and paths cut short.
 // Depends on: terminal_text.h.
 #include "app/terminal_text.h"
 
@@ -27,4 +27,16 @@ std::string terminalSafe(const std::string& text)
         }
     }
     return out;
+}
+
+std::string quotedWord(const std::string& word)
+{
+    if (word.size() <= QUOTED_WORD_LIMIT) return "'" + word + "'";
+    return "'" + word.substr(0, QUOTED_WORD_LIMIT) + "...' (" + std::to_string(word.size()) +
+           " bytes)";
+}
+
+std::string shownPath(const std::string& path)
+{
+    return path.size() <= SHOWN_PATH_LIMIT ? path : quotedWord(path);
 }

@@ -1,6 +1,7 @@
 // Opening the trace without blocking, and writing it line by line.
-// Depends on: trace_file.h, POSIX files.
+// Depends on: trace_file.h, terminal_text.h, POSIX files.
 #include "app/trace_file.h"
+#include "app/terminal_text.h"
 
 #include "platform/output_file.h"
 
@@ -32,7 +33,7 @@ bool harnessOpenTrace(const std::string& path, std::string& error)
     std::string reason;
     traceFile = openOutputFileNoWait(path.c_str(), reason);
     if (!traceFile) {
-        error = path + ": cannot write the trace: " + reason;
+        error = shownPath(path) + ": cannot write the trace: " + reason;
         return false;
     }
     tracePath = path;
@@ -46,7 +47,7 @@ void writeTraceLine(long frame, const std::string& line)
 {
     // A trace that silently stops would pass for a run that stopped: a failed write ends it.
     if (std::fprintf(traceFile, "%s\n", line.c_str()) < 0 || std::fflush(traceFile) != 0) {
-        std::fprintf(stderr, TRACE_WRITE_FAILED_FORMAT, tracePath.c_str(), frame,
+        std::fprintf(stderr, TRACE_WRITE_FAILED_FORMAT, shownPath(tracePath).c_str(), frame,
                      std::strerror(errno));
         std::exit(EXIT_TRACE_FAILED);
     }

@@ -1,7 +1,8 @@
 // Texture slots: reads each picture of the slot table and builds its mipmapped texture.
-// Depends on: bmp_image.h, hand_bands.h, mipmaps.h, texture_table.h, the platform message box
+// Depends on: app/terminal_text.h, bmp_image.h, hand_bands.h, mipmaps.h, texture_table.h, the platform message box
 // and heap tuning, OpenGL/GLU.
 #include "world/textures_gl.h"
+#include "app/terminal_text.h"
 
 #include "platform/heap_tuning.h"
 #include "platform/message_box.h"
@@ -62,7 +63,7 @@ RgbImage* usablePicture(const char* path)
     RgbImage* image = loadBmpImage(path, &message, &reason);
     if (!image) {
         // The box keeps its fixed text; the console says which file and exactly why.
-        std::fprintf(stderr, PICTURE_REFUSED_FORMAT, path, reason.c_str());
+        std::fprintf(stderr, PICTURE_REFUSED_FORMAT, shownPath(path).c_str(), reason.c_str());
         showErrorMessage(message.c_str());
         std::exit(BAD_PICTURE_EXIT_STATUS);
     }

@@ -62,6 +62,8 @@ BAD_INPUTS = [
      "the picture has the window's real size, exit 0 (it used to abort allocating 30 GB)"),
     ('an empty value, or an option in place of a value',
      'exit 2: "--script needs a non-empty name" (and --trace, --record, --pictures, --data, --name); "--name needs a value, not the option \'--windowed\'"'),
+    ('a path of hundreds of bytes given to --script, --trace, --record, --pictures or --data',
+     "exit 2, the path quoted by its first 40 bytes and its length: \"'/tmp/...' (311 bytes): cannot write the trace: File name too long\" (paths of up to 255 bytes are shown whole)"),
     ('two of --script, --trace and --record naming one file',
      'exit 2 before anything is written: "--script F and --trace F name the same file" (through a link or another path too; /dev/null is no file)'),
     ('a FIFO nobody reads given to --record or to kerbrunner-assets street --3ds',
@@ -617,6 +619,17 @@ class BadInputs(unittest.TestCase):
                 self.assertIn("kerbrunner: %s needs a value, not the option '--windowed'"
                               % option, run.err)
                 self.assertFalse(os.path.exists(os.path.join(self.parent, "--windowed")))
+
+    @row("a path of hundreds of bytes given to --script, --trace, --record, --pictures or --data")
+    def test_long_paths_are_quoted_by_their_first_bytes(self):
+        long_path = os.path.join(self.parent, "d" * 300, "f")
+        quoted = "'%s...' (%d bytes)" % (long_path[:40], len(long_path))
+        for option in ("--script", "--trace", "--record", "--pictures", "--data"):
+            with self.subTest(option):
+                run = self.run_game(script=None, trace=False, name=None, args=[option, long_path])
+                self.assertEqual(run.code, 2, run.err)
+                self.assertIn(quoted, run.err)
+                self.assertNotIn("d" * 60, run.err)
 
     @row("two of --script, --trace and --record naming one file")
     def test_two_options_naming_one_file(self):

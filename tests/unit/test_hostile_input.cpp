@@ -54,6 +54,10 @@ TEST(QuotedWords, LongWordsAreCutToTheirFirstFortyBytes)
     EXPECT_EQ(quotedWord("jump"), "'jump'");
     EXPECT_EQ(quotedWord(std::string(40, 'x')), "'" + std::string(40, 'x') + "'");
     EXPECT_EQ(quotedWord(std::string(41, 'x')), "'" + std::string(40, 'x') + "...' (41 bytes)");
+    // Paths: whole up to the longest file name, then cut as a word is.
+    std::string path = "/home/" + std::string(249, 'p');
+    EXPECT_EQ(shownPath(path), path);
+    EXPECT_EQ(shownPath(path + "/"), "'/home/" + std::string(34, 'p') + "...' (256 bytes)");
 
     std::string huge(50 * 1000 * 1000, 'z');
     std::vector<const char*> args = {"kerbrunner", "--fixed-step", huge.c_str()};
