@@ -6,5 +6,7 @@
 // next picture instead of coming as fresh zeroed pages from the system each time.
 void heapKeepLargeBuffers();
 
-// Back to the C library's defaults, with the spare pages handed back to the system.
+// Once the pictures are in: the spare pages handed back to the system, then the heap set as
+// the C library's own adjustment would leave it for a game whose frames take and give back
+// buffers of several MB (setting the loading values had turned that adjustment off).
 void heapReleaseLargeBuffers();
