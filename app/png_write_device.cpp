@@ -15,8 +15,8 @@ bool writeScreenshotPng(const char* path, const unsigned char* rgbBottomUp, int 
     std::string reason;
     FILE* f = openOutputFile(path, reason);
     if (!f) {
-        std::fprintf(stderr, "kerbrunner: cannot write screenshot %s: %s\n", shownPath(path).c_str(),
-                     reason.c_str());
+        std::fprintf(stderr, "kerbrunner: cannot write screenshot %s: %s\n",
+                     shownPath(path).c_str(), reason.c_str());
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

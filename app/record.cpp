@@ -41,8 +41,9 @@ void writeFailure(const char* format, long frame)
 {
     int error = errno;
     writeFailed = true;
-    if (frame < 0) std::fprintf(stderr, format, shownPath(recordPath).c_str(), std::strerror(error));
-    else std::fprintf(stderr, format, shownPath(recordPath).c_str(), frame, std::strerror(error));
+    const std::string shown = shownPath(recordPath);
+    if (frame < 0) std::fprintf(stderr, format, shown.c_str(), std::strerror(error));
+    else std::fprintf(stderr, format, shown.c_str(), frame, std::strerror(error));
     std::exit(EXIT_RECORD_FAILED);
 }
 

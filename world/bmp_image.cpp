@@ -501,7 +501,7 @@ const char* decodeBmpImage(const uint8_t* data, size_t size, RgbImage* image, Bm
     error = checkPixelBlock(size, l, why);
     if (error) return error;
 
-    uint64_t bytes = (uint64_t)l.width * (uint64_t)l.height * 3;
+    uint64_t bytes = (uint64_t)l.width * (uint64_t)l.height * RGB_IMAGE_COMPONENTS;
     uint8_t* pixels = (uint8_t*)std::calloc(bytes, 1);
     if (!pixels)
         return refuse(why, BMP_OUT_OF_MEMORY, WHY_NO_MEMORY, (long long)l.width, (long long)l.height);

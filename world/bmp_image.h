@@ -35,8 +35,11 @@ extern const char* const BMP_EMPTY_FILE_REASON;   // "empty": the reason for an 
 
 // ---- Types -----------------------------------------------------------------------------
 
-// A decoded picture: width x height x 3 bytes, red first, rows without gaps, the first
-// row is the bottom row of the picture (top-down files are turned on reading).
+// A decoded picture: width x height x RGB_IMAGE_COMPONENTS bytes, red first, rows without
+// gaps (aligned to RGB_IMAGE_ROW_ALIGNMENT byte), the first row is the bottom row of the
+// picture (top-down files are turned on reading).
+const int RGB_IMAGE_COMPONENTS = 3;
+const int RGB_IMAGE_ROW_ALIGNMENT = 1;
 struct RgbImage {
     int32_t width;
     int32_t height;

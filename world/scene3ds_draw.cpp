@@ -18,9 +18,6 @@
 
 namespace {
 
-const GLint SCENE_RGB_COMPONENTS = 3;
-// Rows of the decoded pictures follow one another without filler bytes.
-const GLint SCENE_TIGHT_ROW_ALIGNMENT = 1;
 const char* const NOT_A_BMP = "%s: texture %s is not a BMP picture; drawn untextured";
 const char* const NOT_FOUND = "%s: texture %s not found; drawn untextured";
 const char* const REFUSED = "%s: texture %s: %s; drawn untextured";
@@ -56,8 +53,8 @@ GLuint uploadPicture(const RgbImage& image)
     glBindTexture(GL_TEXTURE_2D, name);
     GLint savedAlignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, SCENE_TIGHT_ROW_ALIGNMENT);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, SCENE_RGB_COMPONENTS, image.width, image.height, GL_RGB,
+    glPixelStorei(GL_UNPACK_ALIGNMENT, RGB_IMAGE_ROW_ALIGNMENT);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, RGB_IMAGE_COMPONENTS, image.width, image.height, GL_RGB,
                       GL_UNSIGNED_BYTE, image.pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);

@@ -1,6 +1,6 @@
 // Texture slots: reads each picture of the slot table and builds its mipmapped texture.
-// Depends on: app/terminal_text.h, bmp_image.h, hand_bands.h, mipmaps.h, texture_table.h, the platform message box
-// and heap tuning, OpenGL/GLU.
+// Depends on: app/terminal_text.h, bmp_image.h, hand_bands.h, mipmaps.h, texture_table.h, the
+// platform message box and heap tuning, OpenGL/GLU.
 #include "world/textures_gl.h"
 #include "app/terminal_text.h"
 
@@ -21,9 +21,6 @@
 namespace {
 // A picture the game cannot use ends it, once the player has closed its message.
 const int BAD_PICTURE_EXIT_STATUS = 1;
-const GLint RGB_COMPONENTS = 3;
-// Rows of the decoded pictures follow one another without filler bytes.
-const GLint TIGHT_ROW_ALIGNMENT = 1;
 // The file as the game opened it, and the reader's reason.
 const char* const PICTURE_REFUSED_FORMAT = "kerbrunner: picture %s refused: %s\n";
 }
@@ -36,19 +33,19 @@ namespace {
 // each level is halved into in place). GLU still scales any other picture.
 void uploadMipmaps(const uint8_t* pixels, int width, int height)
 {
-    glTexImage2D(GL_TEXTURE_2D, 0, RGB_COMPONENTS, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, RGB_IMAGE_COMPONENTS, width, height, 0, GL_RGB,
+                 GL_UNSIGNED_BYTE, pixels);
     int levels = mipmapLevelCount(width, height);
     if (levels == 1) return;
     int w = halvedSide(width), h = halvedSide(height);
     // Uninitialised on purpose: every byte is written before it is read.
-    std::unique_ptr<uint8_t[]> level(new uint8_t[(size_t)w * h * RGB_COMPONENTS]);
-    halveLevel(pixels, width, height, RGB_COMPONENTS, level.get());
+    std::unique_ptr<uint8_t[]> level(new uint8_t[(size_t)w * h * RGB_IMAGE_COMPONENTS]);
+    halveLevel(pixels, width, height, RGB_IMAGE_COMPONENTS, level.get());
     for (int l = 1; l < levels; ++l) {
-        glTexImage2D(GL_TEXTURE_2D, l, RGB_COMPONENTS, w, h, 0, GL_RGB, GL_UNSIGNED_BYTE,
+        glTexImage2D(GL_TEXTURE_2D, l, RGB_IMAGE_COMPONENTS, w, h, 0, GL_RGB, GL_UNSIGNED_BYTE,
                      level.get());
         if (l + 1 == levels) break;
-        halveLevel(level.get(), w, h, RGB_COMPONENTS, level.get());
+        halveLevel(level.get(), w, h, RGB_IMAGE_COMPONENTS, level.get());
         w = halvedSide(w);
         h = halvedSide(h);
     }
@@ -88,11 +85,11 @@ void loadTexture(unsigned int* slots, const char* path, int slot)
 
     GLint savedAlignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, TIGHT_ROW_ALIGNMENT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, RGB_IMAGE_ROW_ALIGNMENT);
     if (hasPowerOfTwoSides(image->width, image->height))
         uploadMipmaps(image->pixels, image->width, image->height);
     else
-        gluBuild2DMipmaps(GL_TEXTURE_2D, RGB_COMPONENTS, image->width, image->height, GL_RGB,
+        gluBuild2DMipmaps(GL_TEXTURE_2D, RGB_IMAGE_COMPONENTS, image->width, image->height, GL_RGB,
                           GL_UNSIGNED_BYTE, image->pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
     // The HUD draws only where the hand pictures are not black.
