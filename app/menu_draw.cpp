@@ -7,6 +7,7 @@
 #include "app/overlay_draw.h"
 #include "app/startup.h"
 #include "app/window_gl.h"
+#include "platform/heap_tuning.h"
 #include "world/textures_gl.h"
 
 #include <GL/gl.h>
@@ -29,7 +30,10 @@ void useMenuPage(int slot)
 {
     if (slot == residentMenuPage) return;
     releaseMenuPage();
+    // The page's file and pixels (6 MB) would otherwise stay behind as holes in the heap.
+    heapKeepLargeBuffers();
     loadTexture(slotTextures, texturePathForSlot(slot), slot);
+    heapReleaseLargeBuffers();
     residentMenuPage = slot;
 }
 }  // namespace

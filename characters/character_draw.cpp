@@ -70,7 +70,7 @@ void drawCharacter(Character& c, const CharacterDraw& draw)
 {
     if (draw.modelShown && draw.pose.drawn) {
         buildDrawMesh(c.model);
-        float radius = c.model.drawMesh.boundRadius * poseReach(draw.pose) * draw.scale;
+        float radius = c.model.drawMesh().boundRadius * poseReach(draw.pose) * draw.scale;
         if (sphereOutsideView(draw.modelAt, radius)) {
             // The model's draw would have left the cull face at the models' setting; the
             // cone after it, in view or not, is drawn with that setting as well.

@@ -38,7 +38,7 @@ void drawImmediate(const Md2Model& model, const ModelPose& pose)
 
 void drawSharedVertices(Md2Model& model, const ModelPose& pose)
 {
-    Md2DrawMesh& mesh = model.drawMesh;
+    Md2DrawMesh& mesh = model.drawMesh();
     if (mesh.indices.empty()) return;
     interpolatePose(model, pose, mesh.cornerVertex.data(), mesh.cornerVertex.size(),
                     mesh.positions.data());
@@ -65,7 +65,7 @@ void drawModelPose(Md2Model& model, const ModelPose& pose)
     if (!pose.drawn) return;
     glCullFace(GL_FRONT);
     buildDrawMesh(model);
-    if (modelDrawPath == ModelDrawPath::Immediate || model.drawMesh.tooLarge)
+    if (modelDrawPath == ModelDrawPath::Immediate || model.drawMesh().tooLarge)
         drawImmediate(model, pose);
     else
         drawSharedVertices(model, pose);

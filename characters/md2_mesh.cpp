@@ -12,7 +12,7 @@ const uint32_t MAX_JOINED_INDEX = 65535;
 
 void buildDrawMesh(Md2Model& model)
 {
-    Md2DrawMesh& mesh = model.drawMesh;
+    Md2DrawMesh& mesh = model.drawMesh();
     if (mesh.built) return;
     mesh.built = true;
     if (model.frames.empty()) return;

@@ -4,6 +4,6 @@
 #pragma once
 #include "characters/md2_model.h"
 
-// Fills model.drawMesh from frame 0 once; later calls do nothing. A model without frames
+// Fills model.drawMesh() from frame 0 once; later calls do nothing. A model without frames
 // gets an empty mesh.
 void buildDrawMesh(Md2Model& model);

@@ -234,7 +234,8 @@ void Md2Loader::buildFrames(Md2Model& model)
     for (const RawFrame& raw : frames) names.emplace_back(raw.name);
     deriveAnimations(model, names);
 
-    model.frames.reserve(frames.size());
+    std::vector<Md2Frame>& built = model.frames.edit();
+    built.reserve(frames.size());
     for (size_t j = 0; j < frames.size(); ++j) {
         Md2Frame frame{};
         frame.vertexCount = header.numVertices;
@@ -255,8 +256,25 @@ void Md2Loader::buildFrames(Md2Model& model)
                     frame.faces[k].texCoordIndex[c] = triangles[TRIANGLE_VALUES * k + 3 + c];
                 }
         }
-        model.frames.push_back(std::move(frame));
+        built.push_back(std::move(frame));
     }
+}
+
+std::vector<Md2Frame>& Md2FrameList::edit()
+{
+    if (!shape)
+        shape = std::make_shared<Shape>();
+    else if (shape.use_count() > 1)
+        shape = std::make_shared<Shape>(Shape{shape->frames, Md2DrawMesh{}});
+    else
+        shape->mesh = Md2DrawMesh{};
+    return shape->frames;
+}
+
+Md2DrawMesh& Md2FrameList::mesh()
+{
+    if (!shape) shape = std::make_shared<Shape>();
+    return shape->mesh;
 }
 
 void Md2Loader::releaseRaw()

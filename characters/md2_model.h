@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,7 @@ struct Md2Animation {
 
 // Vertex arrays built from frame 0 at the first draw, so that a keyframe pair can be
 // interpolated into one array and drawn with one call. Not part of what the file says.
+// positions is scratch that each draw fills before it is drawn.
 struct Md2DrawMesh {
     std::vector<int32_t> cornerVertex;   // per joined vertex: index into a frame's vertices
     std::vector<float> texCoords;        // per joined vertex: u, v
@@ -117,6 +119,33 @@ struct Md2DrawMesh {
     bool built;
 };
 
+// A model's keyframes, read like a constant vector, and the vertex arrays drawn from them. A
+// copied model shares both with the model it was copied from (the passers-by of a kind hold
+// one copy of their file's keyframes between them, and build one mesh); reading never copies,
+// and edit() gives the model keyframes of its own, copied first when they are shared, with a
+// mesh not yet built, for the loader and tests to write.
+class Md2FrameList {
+public:
+    size_t size() const { return shape ? shape->frames.size() : 0; }
+    bool empty() const { return size() == 0; }
+    const Md2Frame& operator[](size_t i) const { return shape->frames[i]; }
+    const Md2Frame* begin() const { return shape ? shape->frames.data() : nullptr; }
+    const Md2Frame* end() const { return begin() + size(); }
+    const Md2Frame* data() const { return begin(); }
+    // True when another model holds the same keyframes.
+    bool shared() const { return shape && shape.use_count() > 1; }
+    std::vector<Md2Frame>& edit();
+    // The mesh of these keyframes, shared as they are; buildDrawMesh fills it.
+    Md2DrawMesh& mesh();
+
+private:
+    struct Shape {
+        std::vector<Md2Frame> frames;
+        Md2DrawMesh mesh;
+    };
+    std::shared_ptr<Shape> shape;
+};
+
 struct Md2Model {
     float animElapsed;   // ms since the last frame change, as of the latest draw
     float animLastTime;  // clock (ms) of the last frame change
@@ -125,10 +154,12 @@ struct Md2Model {
     int32_t currentAnimation;
     int32_t currentFrame;
     std::vector<Md2Animation> animations;
-    std::vector<Md2Frame> frames;
+    Md2FrameList frames;
     // The first draw starts the frame clock instead of measuring from clock zero.
     bool animClockStarted;
-    Md2DrawMesh drawMesh;
+
+    // Built from frame 0 at the first draw of any model sharing these keyframes.
+    Md2DrawMesh& drawMesh() { return frames.mesh(); }
 };
 
 // The raw sections of one file while a load runs.

@@ -99,10 +99,17 @@ void placeCharacter(Character& c, float x, float y, float z)
 void loadAllCharacters()
 {
     bool told[CHARACTER_KIND_COUNT] = {};
+    // The first passer-by of each kind whose file loaded: the others of its kind copy its
+    // model, sharing its keyframes, instead of reading the file again.
+    const Md2Model* loaded[CHARACTER_KIND_COUNT] = {};
     for (Character& c : roster) {
         int k = (int)(c.kind - characterKinds);
         std::string message;
-        if (!characterLoaders[k].load(c.model, c.kind->modelFile, &message)) {
+        if (loaded[k]) {
+            c.model = *loaded[k];
+        } else if (characterLoaders[k].load(c.model, c.kind->modelFile, &message)) {
+            loaded[k] = &c.model;
+        } else {
             showErrorMessage(message.c_str());
             continue;
         }

@@ -57,8 +57,9 @@ int rosterIndexOf(int kindIndex, int instance);
 
 // One placement: the character stands at (x, y, z) with its kind's start values.
 void placeCharacter(Character& c, float x, float y, float z);
-// Loads every character's model from its kind's file, in roster order. A file that cannot
-// be read shows its message box at once and leaves that character's model empty.
+// Loads every character's model from its kind's file, in roster order: the first of a kind
+// reads the file, the others share its keyframes. A file that cannot be read shows its
+// message box at once, for each character of its kind, and leaves their models empty.
 void loadAllCharacters();
 // Places every character once, in the fixed placement order, drawing two numbers each.
 void placeAllCharacters();

@@ -67,7 +67,7 @@ void checkModel(const uint8_t* data, size_t size, const Md2Model& model)
 void stepEveryAnimation(Md2Model& model)
 {
     buildDrawMesh(model);
-    const Md2DrawMesh& mesh = model.drawMesh;
+    const Md2DrawMesh& mesh = model.drawMesh();
     FUZZ_CHECK(mesh.built);
     FUZZ_CHECK(mesh.tooLarge || mesh.indices.size() == model.frames[0].faces.size() * 3);
     FUZZ_CHECK(mesh.texCoords.size() == mesh.cornerVertex.size() * 2);

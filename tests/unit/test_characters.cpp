@@ -21,7 +21,7 @@ Md2Model makeModel(int frames, std::vector<std::pair<int, int>> anims)
         Md2Frame fr = {};
         fr.vertexCount = 1;
         fr.vertices.push_back(Vector3((float)f, 0, 0));
-        m.frames.push_back(fr);
+        m.frames.edit().push_back(fr);
     }
     m.frameCount = frames;
     for (auto& a : anims) {
@@ -105,8 +105,8 @@ TEST(Animation, ABlendStaysWithinItsReachOfTheStoredFramesBound)
 {
     // The farthest a blend can go: two keyframes at opposite ends of the bound (radius 1).
     Md2Model m = makeModel(2, {{0, 2}});
-    m.frames[0].vertices[0] = Vector3(1, 0, 0);
-    m.frames[1].vertices[0] = Vector3(-1, 0, 0);
+    m.frames.edit()[0].vertices[0] = Vector3(1, 0, 0);
+    m.frames.edit()[1].vertices[0] = Vector3(-1, 0, 0);
     const int32_t vertex0 = 0;
     for (float t : {-0.5f, 0.0f, 0.3f, 1.0f, 1.1f, 3.0f, 250.0f}) {
         ModelPose pose = {true, 0, 1, t};
@@ -125,13 +125,13 @@ TEST(Animation, ABlendStaysWithinItsReachOfTheStoredFramesBound)
 TEST(DrawMesh, JoinsCornersThatShareVertexAndTextureCoordinate)
 {
     Md2Model m = makeModel(2, {});
-    for (auto& f : m.frames) f.vertices.assign(4, Vector3(1, 2, 2));
-    m.frames[1].vertices[3] = Vector3(0, 0, 6);
-    m.frames[0].texCoords = {{0, 0}, {1, 0}, {0, 1}};
+    for (auto& f : m.frames.edit()) f.vertices.assign(4, Vector3(1, 2, 2));
+    m.frames.edit()[1].vertices[3] = Vector3(0, 0, 6);
+    m.frames.edit()[0].texCoords = {{0, 0}, {1, 0}, {0, 1}};
     // Two triangles share vertices 0 and 2; vertex 2 appears with two texture coordinates.
-    m.frames[0].faces = {{{0, 1, 2}, {0, 1, 2}}, {{0, 2, 3}, {0, 1, 2}}};
+    m.frames.edit()[0].faces = {{{0, 1, 2}, {0, 1, 2}}, {{0, 2, 3}, {0, 1, 2}}};
     buildDrawMesh(m);
-    const Md2DrawMesh& mesh = m.drawMesh;
+    const Md2DrawMesh& mesh = m.drawMesh();
     ASSERT_EQ(mesh.cornerVertex.size(), 5u);  // (0,0) (1,1) (2,2) (2,1) (3,2)
     ASSERT_EQ(mesh.indices.size(), 6u);
     EXPECT_EQ(mesh.indices[0], mesh.indices[3]);
@@ -150,14 +150,14 @@ TEST(DrawMesh, JoinsCornersThatShareVertexAndTextureCoordinate)
     // corner) but its bound is still known.
     Md2Model big = makeModel(1, {});
     const int faces = 22000;
-    big.frames[0].vertices.assign(3 * faces, Vector3(0, 3, 4));
-    big.frames[0].texCoords = {{0, 0}};
+    big.frames.edit()[0].vertices.assign(3 * faces, Vector3(0, 3, 4));
+    big.frames.edit()[0].texCoords = {{0, 0}};
     for (int f = 0; f < faces; ++f)
-        big.frames[0].faces.push_back({{3 * f, 3 * f + 1, 3 * f + 2}, {0, 0, 0}});
+        big.frames.edit()[0].faces.push_back({{3 * f, 3 * f + 1, 3 * f + 2}, {0, 0, 0}});
     buildDrawMesh(big);
-    EXPECT_TRUE(big.drawMesh.tooLarge);
-    EXPECT_TRUE(big.drawMesh.indices.empty());
-    EXPECT_FLOAT_EQ(big.drawMesh.boundRadius, 5.0f);
+    EXPECT_TRUE(big.drawMesh().tooLarge);
+    EXPECT_TRUE(big.drawMesh().indices.empty());
+    EXPECT_FLOAT_EQ(big.drawMesh().boundRadius, 5.0f);
 }
 
 TEST(Roster, RandomSequenceAndStartSpotsAreTheSameEveryRun)

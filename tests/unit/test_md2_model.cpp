@@ -293,12 +293,12 @@ TEST(Md2Decode, AnyMagicAnySkinsAndAFreshModelState)
             Bytes file = build(m);
             Md2Loader loader;
             Md2Model model{};
-            model.currentFrame = 5, model.animClockStarted = true, model.drawMesh.built = true;
+            model.currentFrame = 5, model.animClockStarted = true, model.drawMesh().built = true;
             ASSERT_EQ(loader.decode(file.data(), file.size(), model), nullptr);
             EXPECT_EQ(model.frameCount, 2);
             EXPECT_EQ(model.currentFrame, 0);
             EXPECT_FALSE(model.animClockStarted);
-            EXPECT_FALSE(model.drawMesh.built);
+            EXPECT_FALSE(model.drawMesh().built);
             EXPECT_TRUE(loader.rawFrames().empty());
         }
     }
@@ -314,11 +314,21 @@ TEST(Md2Decode, FourDecodesThroughOneLoaderGiveEqualIndependentModels)
     for (Md2Model& model : models) ASSERT_EQ(loader.decode(file.data(), file.size(), model), nullptr);
     for (int i = 1; i < 4; ++i) EXPECT_TRUE(sameModel(models[0], models[i])) << i;
 
-    models[0].frames[1].vertices[0].x = 99;
-    models[0].frames[0].texCoords[0].u = 99;
+    models[0].frames.edit()[1].vertices[0].x = 99;
+    models[0].frames.edit()[0].texCoords[0].u = 99;
     models[0].animations[0].endFrame = 99;
     EXPECT_FALSE(sameModel(models[0], models[1]));
     for (int i = 2; i < 4; ++i) EXPECT_TRUE(sameModel(models[1], models[i])) << i;
+    EXPECT_EQ(models[1].frames[1].vertices[0].x, 1.0f);
+
+    // A copied model shares the keyframes until one of the two edits them.
+    Md2Model copy = models[1];
+    EXPECT_TRUE(copy.frames.shared() && models[1].frames.shared());
+    EXPECT_EQ(copy.frames.data(), models[1].frames.data());
+    EXPECT_EQ(&copy.drawMesh(), &models[1].drawMesh());
+    copy.frames.edit()[1].vertices[0].x = 7;
+    EXPECT_FALSE(models[1].frames.shared());
+    EXPECT_NE(&copy.drawMesh(), &models[1].drawMesh());
     EXPECT_EQ(models[1].frames[1].vertices[0].x, 1.0f);
 }
 
