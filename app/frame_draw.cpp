@@ -1,7 +1,7 @@
 // displayFrame: the play step decides, then the street, the passers-by and the HUD show it.
 // Depends on: frame_draw.h, play_step.h, game_state.h, harness_device.h, bench_floors_gl.h,
 // hud_draw.h, menu_draw.h, sound_device.h, window_gl.h (window pixels), character_draw.h,
-// roster.h, camera_gl.h, lighting_gl.h, street_draw.h, GL/GLUT.
+// roster.h, camera_gl.h, lighting_gl.h, street_draw.h, textures_gl.h, GL/GLUT.
 #include "app/frame_draw.h"
 
 #include "app/bench_floors_gl.h"
@@ -17,6 +17,7 @@
 #include "player/camera_gl.h"
 #include "world/lighting_gl.h"
 #include "world/street_draw.h"
+#include "world/textures_gl.h"
 
 #include <GL/freeglut.h>
 
@@ -76,4 +77,6 @@ void displayFrame()
     glutSwapBuffers();
     harnessEndFrame();
     benchAfterSwap();
+    // The street's pictures become textures after the first frame, which shows none of them.
+    makePendingTextures();
 }

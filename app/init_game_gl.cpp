@@ -32,8 +32,10 @@ void initGame()
     glEnable(GL_AUTO_NORMAL);
     glEnable(GL_NORMALIZE);
     glEnable(GL_TEXTURE_2D);
-    // The menu's pages are 33 MB of texture: each is loaded when the menu shows it.
-    loadAllTextures(slotTextures, false);
+    // The menu's pages are 33 MB of texture: each is loaded when the menu shows it. The
+    // others are read and checked now, and made into textures once the first frame, a menu
+    // page, is on screen (displayFrame).
+    readAllTextures(slotTextures, false);
     // Developers compare the two ways of sending the models to GL with this.
     const char* drawPath = environmentVariable(MODEL_DRAW_PATH_VARIABLE);
     if (drawPath && std::strcmp(drawPath, "immediate") == 0) modelDrawPath = ModelDrawPath::Immediate;

@@ -15,8 +15,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 // A picture the game cannot use ends it, once the player has closed its message.
@@ -68,13 +71,29 @@ RgbImage* usablePicture(const char* path)
 }
 }  // namespace
 
-void loadTexture(unsigned int* slots, const char* path, int slot)
-{
-    RgbImage* image = usablePicture(path);
+namespace {
+// A picture read and checked whose texture is named but not yet made.
+struct PendingTexture {
+    unsigned int name;
+    int slot;
+    RgbImage* image;
+};
+std::vector<PendingTexture> pendingTextures;
+// The menu page the first frame shows, as read and checked at start-up, until it is shown.
+const char* firstPagePath = nullptr;
+RgbImage* firstPage = nullptr;
 
+unsigned int newTextureName(unsigned int* slots, int slot)
+{
     GLuint name = 0;
     glGenTextures(1, &name);
     slots[slot] = name;
+    return name;
+}
+
+// Makes the texture's levels from the picture, then frees the picture.
+void makeTexture(unsigned int name, int slot, RgbImage* image)
+{
     glBindTexture(GL_TEXTURE_2D, name);
 
     // The filters go on before the levels rather than after. The texture and every pixel drawn
@@ -98,22 +117,58 @@ void loadTexture(unsigned int* slots, const char* path, int slot)
                           slot == HAND_SLOT ? handAddingRows : fistAddingRows);
     freeRgbImage(image);
 }
+}  // namespace
+
+void loadTexture(unsigned int* slots, const char* path, int slot)
+{
+    RgbImage* image = nullptr;
+    if (firstPage && std::strcmp(path, firstPagePath) == 0) std::swap(image, firstPage);
+    if (!image) image = usablePicture(path);
+    makeTexture(newTextureName(slots, slot), slot, image);
+}
+
+void readAllTextures(unsigned int* slots, bool withMenuPages)
+{
+    // Each picture's file passes through a buffer of a few MB freed before the next is read,
+    // and each texture's levels through another. By default each comes as fresh zeroed pages
+    // from the kernel and goes back when freed, so every picture pays for its pages again;
+    // kept in the heap they serve the next picture: a fifth fewer page faults in start-up,
+    // the same peak memory. The spare pages go back once all textures are made.
+    heapKeepLargeBuffers();
+    for (int i = 0; i < textureFileCount; ++i) {
+        const TextureFile& file = textureFiles[i];
+        if (withMenuPages || !isMenuPageSlot(file.slot)) {
+            RgbImage* image = usablePicture(file.path);
+            pendingTextures.push_back(
+                PendingTexture{newTextureName(slots, file.slot), file.slot, image});
+        } else {
+            // A page the menu loads later is read now all the same, so that an unusable one
+            // is refused at start-up, in table order, as every other picture is. The first
+            // frame shows the first page: that one is kept for it.
+            RgbImage* page = usablePicture(file.path);
+            if (file.slot == MENU_FIRST_SLOT && !firstPage) {
+                firstPage = page;
+                firstPagePath = file.path;
+            } else {
+                freeRgbImage(page);
+            }
+        }
+    }
+}
+
+void makePendingTextures()
+{
+    if (pendingTextures.empty()) return;
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    for (const PendingTexture& t : pendingTextures) makeTexture(t.name, t.slot, t.image);
+    std::vector<PendingTexture>().swap(pendingTextures);
+    glBindTexture(GL_TEXTURE_2D, (GLuint)bound);
+    heapReleaseLargeBuffers();
+}
 
 void loadAllTextures(unsigned int* slots, bool withMenuPages)
 {
-    // Each picture passes through buffers of a few MB (the file, the decoded pixels, GLU's
-    // levels), freed before the next picture. By default each comes as fresh zeroed pages from
-    // the kernel and goes back when freed, so every picture pays for its pages again; kept in
-    // the heap they serve the next picture: a fifth fewer page faults in start-up, the same
-    // peak memory. The spare pages go back once all pictures are in.
-    heapKeepLargeBuffers();
-    for (int i = 0; i < textureFileCount; ++i) {
-        if (withMenuPages || !isMenuPageSlot(textureFiles[i].slot))
-            loadTexture(slots, textureFiles[i].path, textureFiles[i].slot);
-        else
-            // A page the menu loads later is read now all the same, so that an unusable one
-            // is refused at start-up, in table order, as every other picture is.
-            freeRgbImage(usablePicture(textureFiles[i].path));
-    }
-    heapReleaseLargeBuffers();
+    readAllTextures(slots, withMenuPages);
+    makePendingTextures();
 }

@@ -12,3 +12,9 @@ void loadTexture(unsigned int* slots, const char* path, int slot);
 // Every picture of the slot table, in ascending slot order; the menu's pages only when
 // withMenuPages (the game loads each page when the menu shows it).
 void loadAllTextures(unsigned int* slots, bool withMenuPages = true);
+// The same in two halves. readAllTextures reads and checks every picture (a picture that
+// cannot be used ends the program as loadTexture's do) and names each texture in its slot;
+// makePendingTextures makes the named textures from them. The game shows its first frame,
+// a menu page, in between.
+void readAllTextures(unsigned int* slots, bool withMenuPages);
+void makePendingTextures();
