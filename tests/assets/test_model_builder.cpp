@@ -14,7 +14,7 @@
 #include "tools/assetgen/models/model.h"
 #include "tools/assetgen/models/skin.h"
 
-namespace {
+namespace test_model_builder {
 
 const double PI = 3.14159265358979;
 
@@ -309,4 +309,4 @@ TEST(Md2Encoder, ContentTheGameCannotReadIsRefused)
     EXPECT_EQ(chargen::encodeMd2(tooBig).size(), 68u + 64 + 4 * 4 + 12 * 4 + 2 * (40 + 4 * 2070));
 }
 
-}  // namespace
+}  // namespace test_model_builder

@@ -18,7 +18,7 @@
 #include "characters/character_kinds.h"
 #include "world/texture_table.h"
 
-namespace {
+namespace test_models {
 
 const int HEADER_BYTES = 68;
 const int MAX_FRAME_BYTES = 8320;
@@ -488,4 +488,4 @@ TEST(CharacterModels, EveryKindHasItsOwnShape)
     }
 }
 
-}  // namespace
+}  // namespace test_models

@@ -17,7 +17,7 @@
 #include "characters/character_kinds.h"
 #include "world/texture_table.h"
 
-namespace {
+namespace test_pictures {
 
 const int SIGN_INNER_SLOT = 50;  // black, the inner faces of the sign board
 
@@ -629,4 +629,4 @@ TEST_F(Pictures, RepeatedSurfacesTileWithoutSeams)
     }
 }
 
-}  // namespace
+}  // namespace test_pictures

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_sounds {
 
 // ---- What the sounds must be ----------------------------------------------------------
 
@@ -306,4 +306,4 @@ INSTANTIATE_TEST_SUITE_P(Sounds, MusicFile, ::testing::Values(kMenuMusic, kGameM
                              return info.index == 0 ? std::string("Menu") : std::string("Game");
                          });
 
-}  // namespace
+}  // namespace test_sounds

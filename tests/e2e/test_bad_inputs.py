@@ -1121,7 +1121,11 @@ class BadInputs(unittest.TestCase):
                                          "--fixed-step", "20", "--script",
                                          os.path.join(self.parent, "enter.txt")],
                                         env=self.game_env(), stdout=subprocess.PIPE,
-                                        stderr=subprocess.PIPE)
+                                        stderr=subprocess.PIPE,
+                                        # As a terminal's foreground game has it, whoever
+                                        # started these tests (a background job ignores it).
+                                        preexec_fn=lambda: signal.signal(signal.SIGINT,
+                                                                         signal.SIG_DFL))
                 time.sleep(3)  # the menu's and then the game's music have started
                 self.assertIsNone(game.poll())
                 game.send_signal(sig)

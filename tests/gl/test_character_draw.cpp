@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_character_draw {
 
 std::string dataPath(const char* relative)
 {
@@ -164,4 +164,4 @@ TEST_F(CharacterDrawGl, ModelsBehindTheEyeSkipTheirDrawingButNotTheirStep)
     EXPECT_EQ(charactersOutsideView(), 2);
 }
 
-}  // namespace
+}  // namespace test_character_draw

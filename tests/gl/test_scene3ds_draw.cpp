@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_scene3ds_draw {
 
 using Bytes = std::vector<uint8_t>;
 const int VIEW = 64;  // the test draws into the lower-left VIEW x VIEW pixels
@@ -143,4 +143,4 @@ TEST(Scene3dsDraw, APictureBesideTheSceneIsDrawnAndAMissingOneLeavesTheColour)
     std::filesystem::remove_all(dir);
 }
 
-}  // namespace
+}  // namespace test_scene3ds_draw

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_sound_device {
 
 const int NAME_CAPACITY = 16;
 
@@ -108,4 +108,4 @@ TEST(SoundHandles, PlayingHandlesCanBeReplacedAndFreed)
     std::remove(wav.c_str());
 }
 
-}  // namespace
+}  // namespace test_sound_device

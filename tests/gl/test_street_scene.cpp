@@ -10,7 +10,7 @@
 
 #include <cstdlib>
 
-namespace {
+namespace test_street_scene {
 
 GLuint makeTexture(GLubyte r, GLubyte g, GLubyte b)
 {
@@ -251,4 +251,4 @@ TEST_F(StreetSceneGl, SceneMaterialShowsTexelsAtFullBrightnessFacingAwayFromTheL
     glDeleteTextures(1, &picture);
 }
 
-}  // namespace
+}  // namespace test_street_scene

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_textures {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -330,4 +330,4 @@ TEST(TexturesDeathTest, AnUnusablePictureEndsTheProgramWithStatusOne)
                 "Error: Failed to open DIB file .*kerb_empty\\.bmp\\.");
 }
 
-}  // namespace
+}  // namespace test_textures

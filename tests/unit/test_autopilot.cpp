@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-namespace {
+namespace test_autopilot {
 
 const float EYE_Y = 2.2f;
 const float STEP_S = 0.02f;
@@ -352,4 +352,4 @@ TEST(AutopilotStep, WalksAndTurnsTowardsAPasserByItSees)
     EXPECT_TRUE(turnedRight);
 }
 
-}  // namespace
+}  // namespace test_autopilot

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_bench_support {
 
 struct SummaryCase {
     const char* what;
@@ -93,4 +93,4 @@ TEST(BenchmarkOptions, StayOutOfTheHelp)
     EXPECT_EQ(usageText().find("--bench"), std::string::npos);
 }
 
-}  // namespace
+}  // namespace test_bench_support

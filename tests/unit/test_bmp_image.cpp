@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_bmp_image {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -802,4 +802,4 @@ TEST(BmpRobustness, RandomByteChangesGiveAPictureOrAMessage)
     EXPECT_GT(decoded, 100);
 }
 
-}  // namespace
+}  // namespace test_bmp_image

@@ -7,7 +7,7 @@
 #include <climits>
 #include <cmath>
 
-namespace {
+namespace test_camera {
 
 Camera startPose()
 {
@@ -175,4 +175,4 @@ TEST(CameraTurn, RotatesAboutTheAxisRightHandedAndKeepsTheLength)
     EXPECT_EQ(c.position.x, 1.0f);
 }
 
-}  // namespace
+}  // namespace test_camera

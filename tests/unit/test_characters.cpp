@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+namespace test_characters {
 
 // A model of `frames` frames with one vertex at (frame, 0, 0) each, and the animations given.
 Md2Model makeModel(int frames, std::vector<std::pair<int, int>> anims)
@@ -398,4 +398,4 @@ TEST(Behaviour, ModelWithoutItsAnimationIsNotDrawnButTheCharacterStillWalks)
     EXPECT_EQ(s.model.currentFrame, 2);
 }
 
-}  // namespace
+}  // namespace test_characters

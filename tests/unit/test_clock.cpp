@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace test_clock {
 
 TEST(FixedStepClock, ReadsFrameTimesStepAndWrapsPastThirtyTwoBits)
 {
@@ -18,4 +18,4 @@ TEST(FixedStepClock, ReadsFrameTimesStepAndWrapsPastThirtyTwoBits)
     clockSetFrame(0);
 }
 
-}  // namespace
+}  // namespace test_clock

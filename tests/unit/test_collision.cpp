@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace test_collision {
 
 const float TOL = 1e-5f;
 
@@ -166,4 +166,4 @@ TEST(StreetCollision, GroundFloorBlockKeepsTheEyeOutOfTheArcade)
     EXPECT_NEAR(c.view.x, 29.3f, TOL);
 }
 
-}  // namespace
+}  // namespace test_collision

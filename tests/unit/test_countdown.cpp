@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace {
+namespace test_countdown {
 
 const uint32_t START_MS = 5000;
 
@@ -106,4 +106,4 @@ TEST(Countdown, TimeTextIsMinutesColonTwoDigits)
     }
 }
 
-}  // namespace
+}  // namespace test_countdown

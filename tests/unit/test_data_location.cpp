@@ -9,12 +9,13 @@
 #include <fstream>
 #include <sys/stat.h>
 
-namespace fs = std::filesystem;
+namespace test_data_location {
 
-namespace {
+namespace fs = std::filesystem;
 
 using Bytes = std::string;
 
+// Outside the anonymous namespace: the tests derived from it are not file-local.
 class DataLocationTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -52,8 +53,6 @@ protected:
 
 // Sixty bytes as an earlier game would have left them.
 const Bytes OLD_TABLE = Bytes("ann    |050\n") + Bytes(48, '\0');
-
-}  // namespace
 
 TEST(DataLocation, ThePlayersDirectoryComesFromXdgDataHomeOrHome)
 {
@@ -218,3 +217,5 @@ TEST(DataLocation, TheLoginNameComesFromUserOrTheAccount)
         EXPECT_EQ(name.find(' '), std::string::npos) << name;
     }
 }
+
+}  // namespace test_data_location

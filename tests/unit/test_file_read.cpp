@@ -20,7 +20,7 @@
 #include <set>
 #include <string>
 
-namespace {
+namespace test_file_read {
 
 class FileRead : public testing::Test {
 protected:
@@ -186,4 +186,4 @@ TEST(FileReadText, EveryReasonHasItsOwnText)
     EXPECT_STREQ(fileReadErrorText(FileReadError::None), "");
 }
 
-}  // namespace
+}  // namespace test_file_read

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_highscore_table {
 
 namespace fs = std::filesystem;
 using Bytes = std::string;
@@ -335,4 +335,4 @@ TEST_F(HighscoreFileTest, SomethingOtherThanAFileInItsPlaceIsNotRead)
     EXPECT_TRUE(fs::is_directory(path));
 }
 
-}  // namespace
+}  // namespace test_highscore_table

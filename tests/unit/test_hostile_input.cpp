@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_hostile_input {
 
 bool parseStep(const std::string& value, float& step, std::string& error)
 {
@@ -108,4 +108,4 @@ TEST(ScriptErrors, MotionTakesEveryIntAndNothingBeyond)
     }
 }
 
-}  // namespace
+}  // namespace test_hostile_input

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-namespace {
+namespace test_input {
 
 const int LEFT_ARROW_KEY = 100;  // a special key the menu does not use
 
@@ -217,4 +217,4 @@ TEST_F(FrameTest, NoInputOnlyClampsTheStartPose)
     EXPECT_FLOAT_EQ(playerCamera.position.z, -64.0f);
 }
 
-}  // namespace
+}  // namespace test_input

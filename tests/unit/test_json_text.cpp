@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-namespace {
+namespace test_json_text {
 
 TEST(JsonText, EscapesQuotesControlBytesAndBytesPastAsciiAndNullsNonFiniteFloats)
 {
@@ -46,4 +46,4 @@ TEST(TraceLine, TellsTheValuesInItsFieldsAndTheTableOnlyOnceTheGameIsOver)
     EXPECT_NE(traceLine(v).find("\"highscores\": [\"x\"], "), std::string::npos);
 }
 
-}  // namespace
+}  // namespace test_json_text

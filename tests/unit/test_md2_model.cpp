@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_md2_model {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -497,4 +497,4 @@ TEST(Md2Load, AFileOnDiskLoadsOrShowsTheInvalidFormatText)
     std::remove(path.c_str());
 }
 
-}  // namespace
+}  // namespace test_md2_model

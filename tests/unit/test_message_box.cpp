@@ -6,7 +6,7 @@
 
 #include "platform/message_box.h"
 
-namespace {
+namespace test_message_box {
 
 TEST(MessageBoxConsole, QuietRecordsTheTextAndPrintsNothingOtherwiseOneErrorLine)
 {
@@ -34,4 +34,4 @@ TEST(MessageBoxConsole, QuietRecordsTheTextAndPrintsNothingOtherwiseOneErrorLine
     messageBoxSetQuiet(true);  // as the test run's entry point set it
 }
 
-}  // namespace
+}  // namespace test_message_box

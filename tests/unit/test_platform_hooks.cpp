@@ -10,7 +10,7 @@
 #include "platform/message_box.h"
 #include "platform/pointer.h"
 
-namespace {
+namespace test_platform_hooks {
 
 std::vector<std::pair<std::string, bool>> presented;
 void recordPresented(const char* text, bool wait) { presented.emplace_back(text, wait); }
@@ -77,4 +77,4 @@ TEST(PlatformHooks, PointerRequestsAreRecordedAndPassedToTheInstalledDevice)
     pointerSetDevice(PointerDevice{nullptr, nullptr});
 }
 
-}  // namespace
+}  // namespace test_platform_hooks

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace test_play_step {
 
 TEST(EffectTriggers, BumpAndScoreInOneFrameBothStartAndEachOnlyOnceForItsEvent)
 {
@@ -55,4 +55,4 @@ TEST(PlayStep, DrawsFromTheEyeBeforeThePushBackAndStandsStillOnceTheGameIsOver)
     EXPECT_FALSE(frame.bumpSound);
 }
 
-}  // namespace
+}  // namespace test_play_step

@@ -10,7 +10,7 @@
 
 #include "web/device/png_encode.h"
 
-namespace {
+namespace test_png_encode {
 
 const size_t SIGNATURE_SIZE = 8;
 
@@ -74,4 +74,4 @@ TEST(PngEncode, RefusesSidesItCannotWrite)
     EXPECT_TRUE(encodePngRgb(nullptr, 1, 1).empty());
 }
 
-}  // namespace
+}  // namespace test_png_encode

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace test_record {
 
 ScriptEvent key(ScriptAction action, int code, bool special = false)
 {
@@ -142,4 +142,4 @@ TEST(Recording, MalformedRecordingLinesAreRejectedWithTheirLine)
     }
 }
 
-}  // namespace
+}  // namespace test_record

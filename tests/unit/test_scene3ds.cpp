@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace test_scene3ds {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -655,4 +655,4 @@ TEST(Scene3dsStreet, TheExportReadsBackCornerForCornerWithItsPictures)
     }
 }
 
-}  // namespace
+}  // namespace test_scene3ds

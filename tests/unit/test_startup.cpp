@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace test_startup {
 
 const char INITIAL_NAME[NAME_INPUT_SIZE] = "a      ";
 
@@ -129,4 +129,4 @@ TEST(Script, MalformedLinesNameTheFileLineAndProblem)
     }
 }
 
-}  // namespace
+}  // namespace test_startup

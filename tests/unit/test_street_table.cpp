@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace {
+namespace test_street_table {
 
 const StreetQuad& row(int number) { return streetTable[number - 1]; }
 
@@ -336,4 +336,4 @@ TEST(StreetTableRecordingDeathTest, OverflowStopsWithAMessage)
                  "does not fit the scene vertex list \\(998 of 1000");
 }
 
-}  // namespace
+}  // namespace test_street_table

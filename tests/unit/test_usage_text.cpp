@@ -8,7 +8,7 @@
 
 #include <sstream>
 
-namespace {
+namespace test_usage_text {
 
 // The roff form of text as the manual page writes it: minus signs escaped.
 std::string roffed(const std::string& text)
@@ -33,8 +33,6 @@ std::string sampleLine(std::string term)
     }
     return term + "\n";
 }
-
-}  // namespace
 
 TEST(UsageText, EveryDocumentedOptionIsTakenByTheGame)
 {
@@ -138,3 +136,5 @@ TEST(UsageText, AToolsHelpBecomesAManualPage)
               ".PP\n"
               "\\&.dotted text stays text\n");
 }
+
+}  // namespace test_usage_text

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace {
+namespace test_vector3 {
 
 void expectVec(const Vector3& v, float x, float y, float z, float tol = 1e-6f)
 {
@@ -66,4 +66,4 @@ TEST(AngleBetween, RightAngleParallelAndZeroVectors)
     EXPECT_NEAR(angleBetween(Vector3(1, 0, 0), Vector3(-1, 0, 0)), M_PI, 1e-7);
 }
 
-}  // namespace
+}  // namespace test_vector3

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace test_web_input {
 
 const int WIDTH = 1024;
 const int HEIGHT = 768;
@@ -87,4 +87,4 @@ TEST(WebInput, LockedPointerMovesWithinTheWindowAndWarpsExactly)
     EXPECT_EQ(p.y, HEIGHT - 1);
 }
 
-}  // namespace
+}  // namespace test_web_input
