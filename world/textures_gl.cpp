@@ -156,19 +156,27 @@ void readAllTextures(unsigned int* slots, bool withMenuPages)
     }
 }
 
+namespace {
+// Leaves the last texture made bound, as loadTexture does.
+void makeEveryPendingTexture()
+{
+    for (const PendingTexture& t : pendingTextures) makeTexture(t.name, t.slot, t.image);
+    std::vector<PendingTexture>().swap(pendingTextures);
+    heapReleaseLargeBuffers();
+}
+}  // namespace
+
 void makePendingTextures()
 {
     if (pendingTextures.empty()) return;
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    for (const PendingTexture& t : pendingTextures) makeTexture(t.name, t.slot, t.image);
-    std::vector<PendingTexture>().swap(pendingTextures);
+    makeEveryPendingTexture();
     glBindTexture(GL_TEXTURE_2D, (GLuint)bound);
-    heapReleaseLargeBuffers();
 }
 
 void loadAllTextures(unsigned int* slots, bool withMenuPages)
 {
     readAllTextures(slots, withMenuPages);
-    makePendingTextures();
+    makeEveryPendingTexture();
 }

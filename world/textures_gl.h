@@ -10,11 +10,11 @@ extern unsigned int slotTextures[TEXTURE_SLOT_COUNT];
 // cannot be used shows its message in the box; once closed the program ends with status 1.
 void loadTexture(unsigned int* slots, const char* path, int slot);
 // Every picture of the slot table, in ascending slot order; the menu's pages only when
-// withMenuPages (the game loads each page when the menu shows it).
+// withMenuPages (the game loads each page when the menu shows it). The last stays bound.
 void loadAllTextures(unsigned int* slots, bool withMenuPages = true);
 // The same in two halves. readAllTextures reads and checks every picture (a picture that
 // cannot be used ends the program as loadTexture's do) and names each texture in its slot;
-// makePendingTextures makes the named textures from them. The game shows its first frame,
-// a menu page, in between.
+// makePendingTextures makes the named textures from them and leaves the bound texture as it
+// found it. The game shows its first frame, a menu page, in between.
 void readAllTextures(unsigned int* slots, bool withMenuPages);
 void makePendingTextures();
