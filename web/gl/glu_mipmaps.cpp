@@ -1,7 +1,7 @@
-// gluBuild2DMipmaps and gluScaleImage for byte pictures, giving the levels the desktop's GLU
-// gives: a picture whose sides are not powers of two is first scaled to the nearest ones by
-// GLU's box filter (area-weighted, truncated), then every level is halved by the game's own
-// builder (world/mipmaps.h), which matches GLU byte for byte.
+// gluBuild2DMipmaps for byte pictures, giving the levels the desktop's GLU gives: a picture whose
+// sides are not powers of two is first scaled to the nearest ones by GLU's box filter
+// (area-weighted, truncated), then every level is halved by the game's own builder
+// (world/mipmaps.h). Every level of every picture the game loads matches GLU's byte for byte.
 // Depends on: GL/glu.h, gl_state.h (unpack state), world/mipmaps.h.
 #include "web/gl/gl_state.h"
 #include "world/mipmaps.h"
@@ -144,19 +144,6 @@ void scaleBytes(int components, int widthIn, int heightIn, const uint8_t* in, in
 }  // namespace
 
 extern "C" {
-
-GLint gluScaleImage(GLenum format, GLsizei wIn, GLsizei hIn, GLenum typeIn, const void* dataIn,
-                    GLsizei wOut, GLsizei hOut, GLenum typeOut, GLvoid* dataOut)
-{
-    int components = componentsOf(format);
-    if (!components || typeIn != GL_UNSIGNED_BYTE || typeOut != GL_UNSIGNED_BYTE)
-        return GLU_INVALID_ENUM_ERROR;
-    if (wIn < 0 || hIn < 0 || wOut < 0 || hOut < 0) return GLU_INVALID_VALUE_ERROR;
-    if (wIn == 0 || hIn == 0 || wOut == 0 || hOut == 0) return 0;
-    std::unique_ptr<uint8_t[]> in = tightCopy(wIn, hIn, components, dataIn);
-    scaleBytes(components, wIn, hIn, in.get(), wOut, hOut, (uint8_t*)dataOut);
-    return 0;
-}
 
 GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, const void* data)

@@ -15,8 +15,6 @@ void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GL
 void gluOrtho2D(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top);
 GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height,
                         GLenum format, GLenum type, const void* data);
-GLint gluScaleImage(GLenum format, GLsizei wIn, GLsizei hIn, GLenum typeIn, const void* dataIn,
-                    GLsizei wOut, GLsizei hOut, GLenum typeOut, GLvoid* dataOut);
 
 #ifdef __cplusplus
 }
