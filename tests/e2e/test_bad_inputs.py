@@ -832,6 +832,33 @@ class BadInputs(unittest.TestCase):
         self.assertEqual(self.table_bytes(), before)
         self.assertTrue(os.path.exists(busy))
 
+        # What another game writes while this one waits for the lock is kept: the table is
+        # read only once the lock is held. (The two games above rarely meet inside that
+        # step; this makes them meet every time.) The trace is written frame by frame: a
+        # second before the end the game is one frame from its save.
+        self.put_table(b"")
+        trace = os.path.join(self.parent, "waiter.jsonl")
+        with open(self.table + ".lock", "w") as held:
+            fcntl.flock(held, fcntl.LOCK_EX)
+            game = subprocess.Popen(
+                [GAME_PATH, "--windowed", "--data", self.data, "--script", script,
+                 "--fixed-step", "1000", "--name", "waiter", "--trace", trace],
+                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                env=self.game_env(), cwd=self.parent)
+            last_second = False
+            while not last_second and game.poll() is None:
+                time.sleep(0.02)
+                if os.path.exists(trace):
+                    with open(trace) as f:
+                        last_second = any('"secondsLeft": 1,' in line for line in f)
+            time.sleep(1)  # the game is now waiting for the lock
+            self.put_table(b"other  |999" + bytes(49))
+        out, err = game.communicate(timeout=RUN_TIMEOUT)
+        self.assertEqual(game.returncode, 0, err)
+        self.assertIn(b"Wrote 60 items\n", out)
+        self.assertEqual([self.table_bytes()[i:i + 7] for i in (0, 12)],
+                         [b"other  ", b"waiter\0"])
+
     @row("a table that cannot be written in full (a file size limit, as on a full disk)")
     def test_table_write_fails(self):
         # A file size limit of 512 bytes fails the write as a full disk would (EFBIG for
