@@ -15,7 +15,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -69,9 +68,7 @@ RgbImage* usablePicture(const char* path)
     }
     return image;
 }
-}  // namespace
 
-namespace {
 // A picture read and checked whose texture is named but not yet made.
 struct PendingTexture {
     unsigned int name;
@@ -79,8 +76,7 @@ struct PendingTexture {
     RgbImage* image;
 };
 std::vector<PendingTexture> pendingTextures;
-// The menu page the first frame shows, as read and checked at start-up, until it is shown.
-const char* firstPagePath = nullptr;
+// The first menu page, which the first frame shows, as read and checked at start-up.
 RgbImage* firstPage = nullptr;
 
 unsigned int newTextureName(unsigned int* slots, int slot)
@@ -122,7 +118,7 @@ void makeTexture(unsigned int name, int slot, RgbImage* image)
 void loadTexture(unsigned int* slots, const char* path, int slot)
 {
     RgbImage* image = nullptr;
-    if (firstPage && std::strcmp(path, firstPagePath) == 0) std::swap(image, firstPage);
+    if (slot == MENU_FIRST_SLOT) std::swap(image, firstPage);
     if (!image) image = usablePicture(path);
     makeTexture(newTextureName(slots, slot), slot, image);
 }
@@ -137,22 +133,17 @@ void readAllTextures(unsigned int* slots, bool withMenuPages)
     heapKeepLargeBuffers();
     for (int i = 0; i < textureFileCount; ++i) {
         const TextureFile& file = textureFiles[i];
-        if (withMenuPages || !isMenuPageSlot(file.slot)) {
-            RgbImage* image = usablePicture(file.path);
+        RgbImage* image = usablePicture(file.path);
+        if (withMenuPages || !isMenuPageSlot(file.slot))
             pendingTextures.push_back(
                 PendingTexture{newTextureName(slots, file.slot), file.slot, image});
-        } else {
-            // A page the menu loads later is read now all the same, so that an unusable one
-            // is refused at start-up, in table order, as every other picture is. The first
-            // frame shows the first page: that one is kept for it.
-            RgbImage* page = usablePicture(file.path);
-            if (file.slot == MENU_FIRST_SLOT && !firstPage) {
-                firstPage = page;
-                firstPagePath = file.path;
-            } else {
-                freeRgbImage(page);
-            }
-        }
+        // A page the menu loads later is read now all the same, so that an unusable one is
+        // refused at start-up, in table order, as every other picture is. The first frame
+        // shows the first page: that one is kept for it.
+        else if (file.slot == MENU_FIRST_SLOT && !firstPage)
+            firstPage = image;
+        else
+            freeRgbImage(image);
     }
 }
 

@@ -63,8 +63,9 @@ class RealTimeRecording(unittest.TestCase):
             self.assertGreaterEqual(steps[len(steps) // 2], 33)
         # Each turn puts the pointer back at the centre, which the window reports as a motion
         # to the centre; it reaches the game, and the recording, like any other motion.
-        self.assertIn("motion 160 120", "\n".join(lines))
-        self.assertTrue(any(l.endswith(" reshape 320 240") for l in lines))
+        width, height = (int(v) for v in SMALL_SCREEN.split()[2].split("x")[:2])
+        self.assertIn("motion %d %d" % (width // 2, height // 2), "\n".join(lines))
+        self.assertTrue(any(l.endswith(" reshape %d %d" % (width, height)) for l in lines))
 
 
 if __name__ == "__main__":

@@ -9,7 +9,6 @@
 
 namespace {
 
-
 std::vector<GeometryVertex> runVertices;   // drawn at glEnd
 std::vector<GeometryVertex> listVertices;  // recorded at glEnd
 std::vector<uint32_t> runCorners;

@@ -14,12 +14,12 @@ const int TEXTURE_STACK_DEPTH = 10;
 const int ATTRIB_STACK_DEPTH = 16;
 const int MAX_TEXTURE_SIDE = 4096;
 const int MAX_TEXTURE_LEVELS = 13;  // 4096 down to 1
+const int HINT_COUNT = 3;            // perspective correction, line and polygon smoothing
 // The largest value of an unsigned byte colour or normal component, which maps to 1.
 const float UNSIGNED_BYTE_MAX = 255.0f;
 
 // Components a pixel of a client format has (1 to 4), or 0 for a format the game never uses.
 int componentsOf(GLenum format);
-const int HINT_COUNT = 3;            // perspective correction, line and polygon smoothing
 
 struct Matrix4 {
     float m[16];  // column major, as GL hands them out

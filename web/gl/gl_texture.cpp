@@ -46,7 +46,6 @@ GLenum baseFormatOf(GLint internalFormat)
     return 0;
 }
 
-
 // One source pixel as RGBA.
 void toRgba(const uint8_t* p, GLenum format, uint8_t out[4])
 {
